@@ -1,0 +1,125 @@
+#include "Configurator.h"
+
+#include "DriveImage.h"
+#include "Prompt.h"
+
+Configurator::Configurator(Prompt& prompt, QObject* parent)
+    : QObject(parent), m_prompt(prompt)
+{
+}
+
+QStringList Configurator::ModelNames()
+{
+    return {QStringLiteral("KORV4-E"),     QStringLiteral("KORV4-J"),     QStringLiteral("KORV4-Ky"),
+            QStringLiteral("KORV4-E-220"), QStringLiteral("KORV4-J-220"), QStringLiteral("KORV4-Ky-220")};
+}
+
+void Configurator::selectModel(int row)
+{
+    if (row < -1 || row >= ModelNames().size())
+        row = -1;
+    m_modelIndex = row;
+    emit modelIndexChanged(row);
+    ShowMotionDesc();
+    LimitContCurrent();
+    LimitIdleCurrent();
+}
+
+void Configurator::selectCommRow(int row)
+{
+    emit commRowSelected(row);
+}
+
+void Configurator::setCommRow(int row)
+{
+    if (m_commRow == row)
+        return;
+    m_commRow = row;
+    emit commRowChanged(row);
+}
+
+float Configurator::DriveMaxCurrent() const
+{
+    if (m_modelIndex >= 0 && m_modelIndex <= 2)
+        return 6.0f;
+    if (m_modelIndex >= 3 && m_modelIndex <= 5)
+        return 3.2f;
+    return 0.0f;
+}
+
+bool Configurator::customMotorInUse() const
+{
+    if (m_state.MotorDialogActive)
+        return m_state.MotorDialogCustomChosen;
+    return m_settings.UseCustomMotor;
+}
+
+float Configurator::MaxRunCurrent() const
+{
+    const float driveMax = DriveMaxCurrent();
+    double rated;
+    if (customMotorInUse()) {
+        rated = m_settings.CustomMotorCurrent;
+    } else {
+        // No database motor yet (empty or unopened database): the drive's own
+        // maximum is the only limit there is.
+        if (!m_motors.hasCurrent())
+            return driveMax;
+        rated = m_motors.currentRecord().current;
+    }
+    const float limit = static_cast<float>(1.5 * rated);
+    return limit < driveMax ? limit : driveMax;
+}
+
+void Configurator::LimitContCurrent()
+{
+    const float maxRun = MaxRunCurrent();
+    if (maxRun < static_cast<float>(m_settings.RunCurrent))
+        m_settings.RunCurrent = maxRun;
+}
+
+void Configurator::LimitIdleCurrent()
+{
+    if (m_settings.IdleCurrentPct > 90)
+        m_settings.IdleCurrentPct = 90;
+}
+
+void Configurator::ShowMotionDesc()
+{
+    const Settings& s = m_settings;
+    QString caption = m_motionDesc;
+    switch (s.OperatingMode) {
+    case 1: caption = QStringLiteral("Ky Program"); break;
+    case 2: caption = QStringLiteral("TMX Mode"); break;
+    case 3:
+        if (s.ControlMode == 11)
+            caption = QStringLiteral("Velocity Mode");
+        else if (s.ControlMode == 7)
+            caption = s.PulseType == 2   ? QStringLiteral("Quadrature Following")
+                      : s.PulseType == 0 ? QStringLiteral("Pulse && Direction")
+                                         : QStringLiteral("CW/CCW Pulse");
+        // any other control mode leaves the caption as it was
+        break;
+    case 4: caption = QStringLiteral("Orvane Hub"); break;
+    case 7: caption = QStringLiteral("J Program"); break;
+    default: caption.clear(); break;
+    }
+    m_motionDesc = caption;
+    emit motionDescChanged(caption);
+}
+
+void Configurator::setDriveVersion(const QString& text)
+{
+    m_driveVersion = text;
+    emit driveVersionChanged(text);
+}
+
+void Configurator::ExtractUploadData(const QByteArray& image)
+{
+    const DecodedImage decoded = DecodeImage(image, m_settings);
+    m_motors.AddMotorRecord(decoded.databaseMotor);
+    CalcLoadInertia(decoded.arFrequency, m_settings, databaseMotor());
+    LimitContCurrent();
+    LimitIdleCurrent();
+    ShowMotionDesc();
+}

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "MotorStore.h"
+#include "ProgramState.h"
+#include "Settings.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class Prompt;
+
+// The application object: it owns the one configuration record, the shared
+// program state and the motor database, and it runs what changes them as a
+// whole (a change of drive model, an image read back from a drive). Windows
+// are handed this object; they keep no copies of the settings.
+class Configurator : public QObject {
+    Q_OBJECT
+public:
+    explicit Configurator(Prompt& prompt, QObject* parent = nullptr);
+
+    Settings& settings() { return m_settings; }
+    const Settings& settings() const { return m_settings; }
+    ProgramState& state() { return m_state; }
+    const ProgramState& state() const { return m_state; }
+    MotorStore& motors() { return m_motors; }
+    const MotorStore& motors() const { return m_motors; }
+    Prompt& prompt() { return m_prompt; }
+
+    // The drive model list, rows 0..5; rows 3..5 are the 220 V versions.
+    static QStringList ModelNames();
+    int modelIndex() const { return m_modelIndex; }  // -1: no row selected
+    // Selecting a row (user, identify, greeting or file) runs the model change:
+    // the motion description, then LimitContCurrent and LimitIdleCurrent.
+    void selectModel(int row);
+
+    // The port list, rows 0..7 for COM1..COM8. Selecting a row asks the link
+    // to move the port (commRowSelected); the link reports back the row it
+    // ended on with setCommRow.
+    int commRow() const { return m_commRow; }
+    void selectCommRow(int row);
+    void setCommRow(int row);
+
+    float DriveMaxCurrent() const;
+    float MaxRunCurrent() const;
+    void LimitContCurrent();
+    void LimitIdleCurrent();
+
+    // The motor whose data the drive runs with: the custom motor or the
+    // database's current record.
+    bool customMotorInUse() const;
+    MotorRecord databaseMotor() const { return m_motors.currentRecord(); }
+
+    // The one-line motion-mode description of the main window, with "&&"
+    // standing for a literal ampersand as in a label caption.
+    QString motionDesc() const { return m_motionDesc; }
+    void ShowMotionDesc();
+
+    // The firmware version label of the main window.
+    QString driveVersion() const { return m_driveVersion; }
+    void setDriveVersion(const QString& text);
+
+    // Decodes a checked drive image into the settings, adds its database
+    // motor to the motor database when new, recomputes the load inertia from
+    // the anti-resonance frequency, clamps the currents and refreshes the
+    // motion description.
+    void ExtractUploadData(const QByteArray& image);
+
+    // Asks every window showing the configuration to refresh all of it.
+    void SummarizeAll() { emit summaryRefreshRequested(); }
+
+signals:
+    void modelIndexChanged(int row);
+    void commRowSelected(int row);
+    void commRowChanged(int row);
+    void motionDescChanged(const QString& caption);
+    void driveVersionChanged(const QString& text);
+    void summaryRefreshRequested();
+
+private:
+    Prompt& m_prompt;
+    Settings m_settings;
+    ProgramState m_state;
+    MotorStore m_motors;
+    int m_modelIndex = -1;
+    int m_commRow = -1;
+    QString m_motionDesc;
+    QString m_driveVersion;
+};

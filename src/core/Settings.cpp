@@ -1,0 +1,10 @@
+#include "Settings.h"
+
+void InitVars(Settings& s)
+{
+    // The record's member initialisers are the defaults; the quadrature
+    // direction is the one setting the drive keeps across a reset of the others.
+    const bool quadDir = s.QuadDirBLeadsA;
+    s = Settings();
+    s.QuadDirBLeadsA = quadDir;
+}
