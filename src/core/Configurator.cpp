@@ -17,8 +17,7 @@ bool Configurator::openMotorDatabase(const QString& path)
                   QStringLiteral("Error %1: %2 Can't load motor database.  The KORV4 Configurator cannot "
                                  "operate without it.  Please try re-installing the software.")
                       .arg(m_motors.errorNumber())
-                      .arg(reason),
-                  Prompt::Icon::Stop);
+                      .arg(reason));
     return false;
 }
 
