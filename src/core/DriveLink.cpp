@@ -57,11 +57,6 @@ DriveLink::DriveLink(Configurator& cfg, SerialPort& port, QObject* parent)
 
 DriveLink::~DriveLink() = default;
 
-QString DriveLink::ProgramTitle()
-{
-    return QStringLiteral("KORV4 Configurator");
-}
-
 bool DriveLink::openPort(int portNumber, QString* reason)
 {
     SerialPort::OpenError error;

@@ -22,9 +22,6 @@ public:
     Configurator& configurator() { return m_cfg; }
     SerialPort& port() { return m_port; }
 
-    // The program title, used as the title of the boxes that have no own.
-    static QString ProgramTitle();
-
     // Opens the first of COM1..COM8 that opens, telling the user about each
     // that does not. Returns the COM number opened, 0 when none.
     int StartComm();
