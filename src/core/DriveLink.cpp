@@ -143,6 +143,12 @@ void DriveLink::WriteText(const QByteArray& text)
         m_port.Output(text);
 }
 
+void DriveLink::selectModelRow(int row)
+{
+    if (m_cfg.modelIndex() != row)
+        m_cfg.selectModel(row);
+}
+
 void DriveLink::ClearReceived()
 {
     m_rx.clear();
@@ -324,7 +330,7 @@ void DriveLink::onGreeting(quint8 firmwareCode, quint8 modelCode)
     m_cfg.prompt().beep();
     if (found->pause == GreetingPause::BeforeSelect)
         WaitSeconds(0.1);
-    m_cfg.selectModel(found->modelRow);
+    selectModelRow(found->modelRow);
     if (found->pause == GreetingPause::AfterSelect)
         WaitSeconds(0.1);
     m_cfg.setDriveVersion(versionText(st.FirmwareVersion));

@@ -40,6 +40,10 @@ public:
     void ScanForPacket();
     void HandleMsg(quint8 header, quint8 d1, quint8 d2);
 
+    // Selects a row of the model list as a click on it would: choosing the
+    // row already selected changes nothing.
+    void selectModelRow(int row);
+
     // The reply text the exchanges poll and cut from the front.
     QString& RxText() { return m_rxText; }
     // The received bytes not yet scanned, in arrival order (never lost).

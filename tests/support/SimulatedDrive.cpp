@@ -185,7 +185,9 @@ void SimulatedDrive::takeByte(quint8 b)
             return;
         m_expect = Expect::Command;
         ++downloadsTaken;
-        if (ackByte >= 0) {
+        if (!acknowledges) {
+            return;
+        } else if (ackByte >= 0) {
             answer(QByteArray(1, static_cast<char>(ackByte)));
         } else if (ChecksumGood(m_download)) {
             image = m_download;

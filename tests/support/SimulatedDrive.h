@@ -49,6 +49,7 @@ public:
     int vanishAfterUploadBytes = -1;   // disappear after sending n image bytes
     int vanishAfterDownloadBytes = -1; // disappear after receiving n image bytes
     int ackByte = -1;                  // answer this to a download instead of ACK/NAK
+    bool acknowledges = true;          // false: a download gets no answer at all
 
     // Every byte received, in order.
     QByteArray received;
