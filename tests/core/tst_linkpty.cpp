@@ -48,6 +48,7 @@ private slots:
     void download();
     void driveVanishes_data();
     void driveVanishes();
+    void textCommandsPassUntranslated();
 };
 
 void TestLinkPty::opensAndReceives()
@@ -117,6 +118,20 @@ void TestLinkPty::driveVanishes()
     QCOMPARE(rig.cfg.settings().StepsPerRev, steps);
     QVERIFY(rig.cfg.state().SettingsChanged);
     QVERIFY(!rig.port.isOpen());
+}
+
+void TestLinkPty::textCommandsPassUntranslated()
+{
+    // TMX commands end in CR; the line must carry it as it is, both ways.
+    PtyRig rig;
+    QByteArrayList commands;
+    rig.drive.textCommandHandler = [&](const QByteArray& command) {
+        commands << command;
+        return command.left(2) + "=7\r";
+    };
+    rig.link.WriteText("AL\rIV1\r");
+    QTRY_COMPARE_WITH_TIMEOUT(rig.link.RxText(), QStringLiteral("AL=7\rIV=7\r"), 2000);
+    QCOMPARE(commands, (QByteArrayList{"AL", "IV1"}));
 }
 
 QTEST_GUILESS_MAIN(TestLinkPty)
