@@ -175,8 +175,7 @@ bool DriveTransfer::DoDownload()
     m_link.WriteText("S");
     const QString id = m_queries.CheckDrive();
     if (!id.isEmpty()) {
-        st.FirmwareVersion = static_cast<float>(1.0 + id.at(0).unicode() / 100.0);
-        st.DriveModelCode = static_cast<std::int16_t>(id.at(1).unicode());
+        m_queries.StoreIdentity(id);
         if (cfg.DriveMaxCurrent() < static_cast<float>(cfg.settings().RunCurrent)) {
             cfg.prompt().tell(Configurator::ProgramTitle(),
                               QStringLiteral("The motor current setting exceeds the maximum capacity of "
