@@ -24,7 +24,9 @@ const std::vector<SettingsField> Fields = {
     {FIELD(QuadDirBLeadsA), 0, 1, 0, 1, 0},
     {FIELD(StepsPerRev), 200, 51200, 0, 65535, 0},
     {FIELD(StepFilterHz), 1, 10000, 0, 10000, 0},
-    {FIELD(NoiseFilterHz), 100, 15000, 1, 15000, 0},
+    // The noise filter goes as 15000 / Hz in one byte: a coarse step, and the
+    // 2000 Hz that a 0 byte reads as goes back as 8 (1875 Hz).
+    {FIELD(NoiseFilterHz), 100, 15000, 1, 15000, 0.07, true},
     // Velocity and analog input
     {FIELD(VelSpeed), 0.0125, 100, 0, 65535 / 240.0, 0.5 / 240 + 1e-9},
     {FIELD(VelSpeed2), 0.0125, 100, 0, 65535 / 240.0, 0.5 / 240 + 1e-9},
