@@ -2,6 +2,8 @@
 
 #include "Rounding.h"
 
+#include <QLocale>
+
 #include <cmath>
 #include <limits>
 
@@ -183,7 +185,7 @@ QString FieldText(const Settings& s, const SettingsField& f)
             else if constexpr (std::is_integral_v<T>)
                 return QString::number(v);
             else
-                return QString::number(static_cast<double>(v), 'g', 17);
+                return QString::number(static_cast<double>(v), 'g', QLocale::FloatingPointShortest);
         },
         f.member);
 }
