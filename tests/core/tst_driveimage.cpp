@@ -1,5 +1,6 @@
 #include "DriveImage.h"
 #include "RandomSettings.h"
+#include "SampleMotor.h"
 #include "SettingsFields.h"
 #include "Units.h"
 
@@ -72,16 +73,14 @@ private slots:
     void stallPreventionClearedInStepPositioning();
     void antiResonance();
     void arFrequencyBounds();
-    void filterRoundTrips_data();
-    void filterRoundTrips();
+    void fieldBytesAndBack_data();
+    void fieldBytesAndBack();
     void uploadClamps_data();
     void uploadClamps();
     void regenResistor_data();
     void regenResistor();
     void leadAnglesComeBackAsSent();
     void databaseMotorTravels();
-    void encodingNeverWraps_data();
-    void encodingNeverWraps();
     void randomConfigurationsRoundTrip();
     void hostileImagesDecodeIntoRange();
 };
@@ -278,10 +277,7 @@ void TestDriveImage::antiResonance()
     QCOMPARE(back.InertiaRatio, -1.0);
 
     // The database motor when the custom one is not in use.
-    MotorRecord db;
-    db.Torque = 118;
-    db.inertia = 300;
-    db.InertiaUnit = 1;
+    const MotorRecord db = SampleMotor(QStringLiteral("KV"));
     Settings dbInUse = defaults();
     QCOMPARE(ARfreq(dbInUse, db), 133);
 }
@@ -302,7 +298,7 @@ void TestDriveImage::arFrequencyBounds()
     QCOMPARE(ARfreq(s, {}), 1);
 }
 
-void TestDriveImage::filterRoundTrips_data()
+void TestDriveImage::fieldBytesAndBack_data()
 {
     QTest::addColumn<QString>("field");
     QTest::addColumn<double>("value");
@@ -319,9 +315,24 @@ void TestDriveImage::filterRoundTrips_data()
     QTest::newRow("step 6553 Hz") << "StepFilterHz" << 6553.0 << 5 << QByteArray("fffa") << 6553.0;
     // Above 6553 Hz the field is full: held at FFFF, read back as 6554 Hz.
     QTest::newRow("step 10000 Hz") << "StepFilterHz" << 10000.0 << 5 << QByteArray("ffff") << 6554.0;
+    // Whatever a setting holds, its field is held at the nearer end, never wrapped.
+    QTest::newRow("speed above the field") << "VelSpeed" << 1000.0 << 3 << QByteArray("ffff") << 65535 / 240.0;
+    QTest::newRow("negative speed") << "VelSpeed" << -1.0 << 3 << QByteArray("0000") << 0.0;
+    QTest::newRow("analog scale above") << "AnalogScale" << 200.0 << 30 << QByteArray("7fff") << 32767 / 240.0;
+    QTest::newRow("analog scale below") << "AnalogScale" << -200.0 << 30 << QByteArray("8000") << -32768 / 240.0;
+    QTest::newRow("drive word 56 above") << "DriveWord56" << 40000.0 << 56 << QByteArray("7fff") << 32767.0;
+    QTest::newRow("drive word 78 negative") << "DriveWord78" << -5.0 << 78 << QByteArray("0000") << 0.0;
+    QTest::newRow("deadband above a byte") << "AnalogDeadband" << 300.0 << 39 << QByteArray("ff") << 255.0;
+    QTest::newRow("deadband negative") << "AnalogDeadband" << -3.0 << 39 << QByteArray("00") << 0.0;
+    QTest::newRow("noise filter 0") << "NoiseFilterHz" << 0.0 << 2 << QByteArray("ff") << 59.0;
+    QTest::newRow("custom torque negative") << "CustomMotorTorque" << -5.0 << 96 << QByteArray("00000000") << 0.0;
+    QTest::newRow("custom torque huge") << "CustomMotorTorque" << 1e9 << 96 << QByteArray("00ffffff") << 16777215.0;
+    QTest::newRow("custom phase below") << "CustomHarmonicPhase" << -40000.0 << 90 << QByteArray("8000") << -32768.0;
+    QTest::newRow("pulse type 5") << "PulseType" << 5.0 << 46 << QByteArray("02") << 2.0;
+    QTest::newRow("analog range 9") << "AnalogRange" << 9.0 << 38 << QByteArray("03") << 3.0;
 }
 
-void TestDriveImage::filterRoundTrips()
+void TestDriveImage::fieldBytesAndBack()
 {
     QFETCH(QString, field);
     QFETCH(double, value);
@@ -443,13 +454,8 @@ void TestDriveImage::leadAnglesComeBackAsSent()
 
 void TestDriveImage::databaseMotorTravels()
 {
-    MotorRecord db;
-    db.partNumber = QStringLiteral("KV23-M166B");
-    db.current = 3.4;
+    MotorRecord db = SampleMotor(QStringLiteral("KV23-M166B"), 3.4);
     db.Torque = 166;
-    db.inertia = 300;
-    db.InertiaUnit = 1;
-    db.PWMmaxPct = 94.1;
     db.harmonicGain = 240;
     db.harmonicPhase = -4;
     const QByteArray image = encode(defaults(), db);
@@ -467,43 +473,9 @@ void TestDriveImage::databaseMotorTravels()
     QCOMPARE(m.PWMmaxPct, 94.1);
     QCOMPARE(m.harmonicGain, 240);
     QCOMPARE(m.harmonicPhase, -4);
-    QCOMPARE(m.R, 0.0);
+    QCOMPARE(m.leadangleRps, 25);
+    QCOMPARE(m.R, 0.0);  // the image carries no windings
     QCOMPARE(extra.arFrequency, ARfreq(defaults(), db));
-}
-
-void TestDriveImage::encodingNeverWraps_data()
-{
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<double>("value");
-    QTest::addColumn<int>("offset");
-    QTest::addColumn<QByteArray>("hex");
-    QTest::newRow("speed above the field") << "VelSpeed" << 1000.0 << 3 << QByteArray("ffff");
-    QTest::newRow("negative speed") << "VelSpeed" << -1.0 << 3 << QByteArray("0000");
-    QTest::newRow("analog scale above") << "AnalogScale" << 200.0 << 30 << QByteArray("7fff");
-    QTest::newRow("analog scale below") << "AnalogScale" << -200.0 << 30 << QByteArray("8000");
-    QTest::newRow("drive word 56 above") << "DriveWord56" << 40000.0 << 56 << QByteArray("7fff");
-    QTest::newRow("drive word 78 negative") << "DriveWord78" << -5.0 << 78 << QByteArray("0000");
-    QTest::newRow("deadband above a byte") << "AnalogDeadband" << 300.0 << 39 << QByteArray("ff");
-    QTest::newRow("deadband negative") << "AnalogDeadband" << -3.0 << 39 << QByteArray("00");
-    QTest::newRow("noise filter 0") << "NoiseFilterHz" << 0.0 << 2 << QByteArray("ff");
-    QTest::newRow("custom torque negative") << "CustomMotorTorque" << -5.0 << 96 << QByteArray("00000000");
-    QTest::newRow("custom torque huge") << "CustomMotorTorque" << 1e9 << 96 << QByteArray("00ffffff");
-    QTest::newRow("custom phase below") << "CustomHarmonicPhase" << -40000.0 << 90 << QByteArray("8000");
-    QTest::newRow("pulse type 5") << "PulseType" << 5.0 << 46 << QByteArray("02");
-    QTest::newRow("analog range 9") << "AnalogRange" << 9.0 << 38 << QByteArray("03");
-}
-
-void TestDriveImage::encodingNeverWraps()
-{
-    QFETCH(QString, field);
-    QFETCH(double, value);
-    QFETCH(int, offset);
-    QFETCH(QByteArray, hex);
-    const SettingsField* f = FindSettingsField(field);
-    QVERIFY(f);
-    Settings s = defaults();
-    SetFieldNumber(s, *f, value);
-    QCOMPARE(encode(s).mid(offset, hex.size() / 2).toHex(), hex);
 }
 
 namespace {

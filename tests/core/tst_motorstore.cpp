@@ -1,5 +1,6 @@
 #include "Configurator.h"
 #include "MotorStore.h"
+#include "SampleMotor.h"
 #include "ScriptedPrompt.h"
 
 #include <QFile>
@@ -13,19 +14,9 @@ namespace {
 
 MotorRecord motor(const QString& partNumber, double current = 2.0)
 {
-    MotorRecord m;
-    m.partNumber = partNumber;
-    m.current = current;
+    MotorRecord m = SampleMotor(partNumber, current);
     m.Torque = 83;
     m.inertia = 120;
-    m.InertiaUnit = 1;
-    m.PWMmaxPct = 94.1;
-    m.harmonicGain = 200;
-    m.harmonicPhase = -6;
-    m.leadangleDeg = 120;
-    m.leadangleRps = 25;
-    m.R = 1.5;
-    m.L = 2.5;
     return m;
 }
 

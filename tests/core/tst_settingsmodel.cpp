@@ -1,6 +1,7 @@
 #include "Configurator.h"
 #include "DriveImage.h"
 #include "RandomSettings.h"
+#include "SampleMotor.h"
 #include "ScriptedPrompt.h"
 #include "SettingsFields.h"
 
@@ -10,18 +11,11 @@
 
 namespace {
 
-MotorRecord dbMotor(const QString& partNumber, double current)
+// An application whose motor database is a new, empty file in dir.
+bool openEmptyDatabase(Configurator& app, const QTemporaryDir& dir)
 {
-    MotorRecord m;
-    m.partNumber = partNumber;
-    m.current = current;
-    m.Torque = 118;
-    m.inertia = 300;
-    m.InertiaUnit = 1;
-    m.PWMmaxPct = 94.1;
-    m.leadangleDeg = 120;
-    m.leadangleRps = 25;
-    return m;
+    const QString path = dir.filePath(QStringLiteral("m.db"));
+    return MotorStore::create(path) && app.openMotorDatabase(path);
 }
 
 }  // namespace
@@ -152,11 +146,9 @@ void TestSettingsModel::maxRunCurrent()
     QFETCH(bool, dialogActive);
     QFETCH(float, expected);
     QTemporaryDir dir;
-    const QString path = dir.filePath("m.db");
-    QVERIFY(MotorStore::create(path));
     ScriptedPrompt prompt;
     Configurator app(prompt);
-    QVERIFY(app.openMotorDatabase(path));
+    QVERIFY(openEmptyDatabase(app, dir));
     app.settings().UseCustomMotor = custom;
     if (dialogActive) {
         app.state().MotorDialogActive = true;
@@ -165,7 +157,7 @@ void TestSettingsModel::maxRunCurrent()
     if (custom || dialogActive)
         app.settings().CustomMotorCurrent = rated;
     else if (rated >= 0)
-        QCOMPARE(app.motors().AddMotorRecord(dbMotor("KV", rated)), MotorStore::AddResult::Added);
+        QCOMPARE(app.motors().AddMotorRecord(SampleMotor("KV", rated)), MotorStore::AddResult::Added);
     app.selectModel(row);
     QCOMPARE(app.MaxRunCurrent(), expected);
 }
@@ -213,12 +205,10 @@ void TestSettingsModel::idleCurrentLimit()
 void TestSettingsModel::extractUploadData()
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath("m.db");
-    QVERIFY(MotorStore::create(path));
     ScriptedPrompt prompt;
     Configurator app(prompt);
-    QVERIFY(app.openMotorDatabase(path));
-    QCOMPARE(app.motors().AddMotorRecord(dbMotor("KV17-A", 1.0)), MotorStore::AddResult::Added);
+    QVERIFY(openEmptyDatabase(app, dir));
+    QCOMPARE(app.motors().AddMotorRecord(SampleMotor("KV17-A", 1.0)), MotorStore::AddResult::Added);
     app.selectModel(1);
 
     // A drive configured for a 4 A database motor at 5 A, velocity mode.
@@ -229,7 +219,7 @@ void TestSettingsModel::extractUploadData()
     drive.RunCurrent = 5.0;
     drive.IdleCurrentPct = 60;
     drive.InertiaRatio = 3.0;
-    QByteArray image = DownloadString(drive, dbMotor("KV23-NEW", 4.0));
+    QByteArray image = DownloadString(drive, SampleMotor("KV23-NEW", 4.0));
     AddChecksum(image);
 
     app.ExtractUploadData(image);
