@@ -33,6 +33,7 @@ private slots:
     void idleCurrentLimit_data();
     void idleCurrentLimit();
     void extractUploadData();
+    void extractUploadDataWithoutDatabase();
 };
 
 void TestSettingsModel::fieldTableIsSound()
@@ -235,6 +236,21 @@ void TestSettingsModel::extractUploadData()
     app.ExtractUploadData(image);
     QCOMPARE(app.motors().partNumbers().size(), 2);
     QCOMPARE(float(app.settings().RunCurrent), 3.2f);
+}
+
+void TestSettingsModel::extractUploadDataWithoutDatabase()
+{
+    ScriptedPrompt prompt;
+    Configurator app(prompt);  // no database: the drive's motor cannot be added
+    app.selectModel(1);
+    Settings drive;
+    drive.InertiaRatio = 3.0;
+    QByteArray image = DownloadString(drive, SampleMotor("KV23-NEW", 4.0));
+    AddChecksum(image);
+    app.ExtractUploadData(image);
+    QVERIFY(!app.motors().hasCurrent());
+    QVERIFY2(std::fabs(app.settings().InertiaRatio - 3.0) < 0.05, qPrintable(QString::number(app.settings().InertiaRatio)));
+    QVERIFY(prompt.messages.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestSettingsModel)
