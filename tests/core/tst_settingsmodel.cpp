@@ -24,6 +24,7 @@ class TestSettingsModel : public QObject {
     Q_OBJECT
 private slots:
     void fieldTableIsSound();
+    void textToleranceMatchesSignificantDigits();
     void initVarsDefaults_data();
     void initVarsDefaults();
     void initVarsResetsEverythingElse();
@@ -56,6 +57,28 @@ void TestSettingsModel::fieldTableIsSound()
             SetFieldNumber(s, f, FieldNumber(s, f) + 1);
         QCOMPARE(DifferingNames(base, s), QStringList(QLatin1String(f.name)));
     }
+}
+
+void TestSettingsModel::textToleranceMatchesSignificantDigits()
+{
+    // Written with 15 (double) or 7 (single) significant digits and read
+    // back, a random record compares equal; one step further apart it does not.
+    QRandomGenerator rng(3);
+    for (int run = 0; run < 50; ++run) {
+        const Settings a = RandomSettings(rng);
+        Settings b = a;
+        for (const SettingsField& f : SettingsFields()) {
+            if (f.isText() || f.isInteger())
+                continue;
+            const bool single = std::holds_alternative<float Settings::*>(f.member);
+            SetFieldText(b, f, QString::number(FieldNumber(a, f), 'g', single ? 7 : 15));
+        }
+        QCOMPARE(DifferingFields(a, b, TextNumberTolerance), QStringList());
+    }
+    Settings a;
+    Settings b;
+    b.VelSpeed = a.VelSpeed * (1 + 1e-13);
+    QCOMPARE(DifferingNames(a, b, TextNumberTolerance), QStringList("VelSpeed"));
 }
 
 void TestSettingsModel::initVarsDefaults_data()

@@ -205,6 +205,15 @@ double ExactTolerance(const SettingsField&, double)
     return 0;
 }
 
+double TextNumberTolerance(const SettingsField& f, double value)
+{
+    if (f.isInteger() || f.isText())
+        return 0;
+    const double digits = isFloatMember(f) ? 7 : 15;
+    // Half a unit in the last kept digit, relative to the value's magnitude.
+    return std::fabs(value) * 5 * std::pow(10.0, -digits);
+}
+
 double ImageTolerance(const SettingsField& f, double value)
 {
     if (!f.inImage())
