@@ -130,8 +130,11 @@ void Configurator::setDriveVersion(const QString& text)
 void Configurator::ExtractUploadData(const QByteArray& image)
 {
     const DecodedImage decoded = DecodeImage(image, m_settings);
-    m_motors.AddMotorRecord(decoded.databaseMotor);
-    CalcLoadInertia(decoded.arFrequency, m_settings, databaseMotor());
+    const MotorStore::AddResult added = m_motors.AddMotorRecord(decoded.databaseMotor);
+    // When the database could not take the drive's motor, its current record
+    // is some other motor: the inertia is worked out from the drive's own.
+    const MotorRecord motor = added == MotorStore::AddResult::Failed ? decoded.databaseMotor : databaseMotor();
+    CalcLoadInertia(decoded.arFrequency, m_settings, motor);
     LimitContCurrent();
     LimitIdleCurrent();
     ShowMotionDesc();

@@ -2,6 +2,8 @@
 
 #include "Rounding.h"
 
+#include <QLocale>
+
 #include <cmath>
 #include <limits>
 
@@ -24,7 +26,9 @@ const std::vector<SettingsField> Fields = {
     {FIELD(QuadDirBLeadsA), 0, 1, 0, 1, 0},
     {FIELD(StepsPerRev), 200, 51200, 0, 65535, 0},
     {FIELD(StepFilterHz), 1, 10000, 0, 10000, 0},
-    {FIELD(NoiseFilterHz), 100, 15000, 1, 15000, 0},
+    // The noise filter goes as 15000 / Hz in one byte: a coarse step, and the
+    // 2000 Hz that a 0 byte reads as goes back as 8 (1875 Hz).
+    {FIELD(NoiseFilterHz), 100, 15000, 1, 15000, 0.07, true},
     // Velocity and analog input
     {FIELD(VelSpeed), 0.0125, 100, 0, 65535 / 240.0, 0.5 / 240 + 1e-9},
     {FIELD(VelSpeed2), 0.0125, 100, 0, 65535 / 240.0, 0.5 / 240 + 1e-9},
@@ -181,7 +185,7 @@ QString FieldText(const Settings& s, const SettingsField& f)
             else if constexpr (std::is_integral_v<T>)
                 return QString::number(v);
             else
-                return QString::number(static_cast<double>(v), 'g', 17);
+                return QString::number(static_cast<double>(v), 'g', QLocale::FloatingPointShortest);
         },
         f.member);
 }
@@ -199,6 +203,15 @@ void SetFieldText(Settings& s, const SettingsField& f, const QString& text)
 double ExactTolerance(const SettingsField&, double)
 {
     return 0;
+}
+
+double TextNumberTolerance(const SettingsField& f, double value)
+{
+    if (f.isInteger() || f.isText())
+        return 0;
+    const double digits = isFloatMember(f) ? 7 : 15;
+    // Half a unit in the last kept digit, relative to the value's magnitude.
+    return std::fabs(value) * 5 * std::pow(10.0, -digits);
 }
 
 double ImageTolerance(const SettingsField& f, double value)

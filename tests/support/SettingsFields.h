@@ -51,6 +51,9 @@ void SetFieldText(Settings& s, const SettingsField& f, const QString& text);
 using FieldTolerance = std::function<double(const SettingsField& f, double value)>;
 // Exactly equal (float members compared as floats).
 double ExactTolerance(const SettingsField& f, double value);
+// What writing a number as text keeps: 15 significant digits of a double,
+// 7 of a single (configuration files, printouts); integers and texts exact.
+double TextNumberTolerance(const SettingsField& f, double value);
 // The field's drive image tolerance; fields the image does not carry skipped.
 double ImageTolerance(const SettingsField& f, double value);
 
