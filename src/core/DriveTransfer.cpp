@@ -222,21 +222,19 @@ bool DriveTransfer::DataDownload()
     WaitSeconds(AckSettle);
 
     bool accepted = false;
-    if (port.InBufferCount() == 0) {
+    const QByteArray reply = port.Input();
+    if (reply.isEmpty()) {
         cfg.prompt().ask(Configurator::ProgramTitle(),
                          QStringLiteral("The download did not work.  Is it connected to the right port and "
                                         "turned on?"),
                          Prompt::Icon::Question, Prompt::Buttons::Ok);
-    } else {
-        const QByteArray reply = port.Input();
-        if (reply.at(0) == Nak) {
-            cfg.prompt().tell(QStringLiteral("Checksum Error"),
-                              QStringLiteral("The data did not download correctly.  ") + kNoiseAdvice);
-        } else if (reply.at(0) == Ack) {
-            // Only a drive that took the image holds these settings now.
-            cfg.state().SettingsChanged = false;
-            accepted = true;
-        }
+    } else if (reply.at(0) == Nak) {
+        cfg.prompt().tell(QStringLiteral("Checksum Error"),
+                          QStringLiteral("The data did not download correctly.  ") + kNoiseAdvice);
+    } else if (reply.at(0) == Ack) {
+        // Only a drive that took the image holds these settings now.
+        cfg.state().SettingsChanged = false;
+        accepted = true;
     }
     port.setRThreshold(1);
     setProgress(0);
