@@ -8,6 +8,20 @@ Configurator::Configurator(Prompt& prompt, QObject* parent)
 {
 }
 
+bool Configurator::openMotorDatabase(const QString& path)
+{
+    QString reason;
+    if (m_motors.open(path, &reason))
+        return true;
+    m_prompt.tell(ProgramTitle(),
+                  QStringLiteral("Error %1: %2 Can't load motor database.  The KORV4 Configurator cannot "
+                                 "operate without it.  Please try re-installing the software.")
+                      .arg(m_motors.errorNumber())
+                      .arg(reason),
+                  Prompt::Icon::Stop);
+    return false;
+}
+
 QStringList Configurator::ModelNames()
 {
     return {QStringLiteral("KORV4-E"),     QStringLiteral("KORV4-J"),     QStringLiteral("KORV4-Ky"),

@@ -27,6 +27,14 @@ public:
     const MotorStore& motors() const { return m_motors; }
     Prompt& prompt() { return m_prompt; }
 
+    // Opens the motor database beside the program. On failure it tells the
+    // user why (program title, OK only) and returns false: the program cannot
+    // run without its motors and should end. The number in the message is
+    // MotorStore::errorNumber(): 3024 file not found, 3025 not a database,
+    // 3026 no motor table.
+    bool openMotorDatabase(const QString& path);
+    static QString ProgramTitle() { return QStringLiteral("KORV4 Configurator"); }
+
     // The drive model list, rows 0..5; rows 3..5 are the 220 V versions.
     static QStringList ModelNames();
     int modelIndex() const { return m_modelIndex; }  // -1: no row selected

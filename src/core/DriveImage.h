@@ -34,6 +34,10 @@ struct DecodedImage {
 // The caller adds the motor to the database and recomputes the inertia.
 DecodedImage DecodeImage(const QByteArray& image, Settings& s);
 
+// The byte map's own check: its rows follow each other without gap or
+// overlap and end at byte 158, so the readers' cursor meets every row.
+bool ImageMapIsContiguous();
+
 // Stand-alone velocity: unpacks a control-mode code of 11..18 into the three
 // velocity switches and sets ControlMode to 11; other codes stay.
 void DecodeControlMode(Settings& s);

@@ -22,6 +22,14 @@ public:
     // Opens the file; false with a readable reason when it is missing, not a
     // database or lacks the table. A missing file is never created.
     bool open(const QString& path, QString* error = nullptr);
+    // The number of the last failure of open (0 after a good open):
+    // FileNotFound, NotADatabase or NoMotorTable.
+    enum ErrorNumber { NoError = 0, FileNotFound = 3024, NotADatabase = 3025, NoMotorTable = 3026 };
+    int errorNumber() const;
+
+    // Creates a new, empty motor database file with the table and its index,
+    // replacing any file of that name. The one definition of the schema.
+    static bool create(const QString& path, QString* error = nullptr);
     bool isOpen() const;
     void close();
 
@@ -47,6 +55,8 @@ public:
     // Adds a motor row (part number and its key, the fields AddMotorRecord
     // stores; R and L stay empty). Values are bound, never spliced into SQL.
     bool addRow(const MotorRecord& r, QString* error = nullptr);
+    // The same with the winding R and L stored too (the seed listing has them).
+    bool addRowWithWindings(const MotorRecord& r, QString* error = nullptr);
 
     // Adds the motor when its part number is new, then makes it current;
     // an empty part number changes nothing.
@@ -54,6 +64,7 @@ public:
     AddResult AddMotorRecord(const MotorRecord& r);
 
 private:
+    bool insert(const MotorRecord& r, bool windings, QString* error);
     struct Impl;
     Impl* d;
 };
