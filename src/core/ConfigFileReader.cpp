@@ -142,7 +142,8 @@ ConfigFileReadResult ReadConfigFile(const QByteArray& bytes, const Settings& cur
         result.error = QStringLiteral("drive model %1 is not in the model list").arg(content.modelRow);
         return result;
     }
-    if (content.commRow < 0 || content.commRow >= PortRows) {
+    // -1: no port was open when the file was saved; the port stays as it is.
+    if (content.commRow < -1 || content.commRow >= PortRows) {
         result.error = QStringLiteral("serial port row %1 is not in the port list").arg(content.commRow);
         return result;
     }
