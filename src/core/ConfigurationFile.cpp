@@ -42,7 +42,10 @@ bool SaveFileBytes(const QString& path, const QByteArray& bytes, QString* error)
         *error = file.errorString();
         return false;
     }
-    if (file.write(bytes) != bytes.size()) {
+    // The flush is checked here because commit() alone can put a short
+    // file in place of the old one: with the disk full, Qt 6.4 reports the
+    // failed flush but still commits what reached the disk.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         *error = file.errorString();
         file.cancelWriting();
         return false;
