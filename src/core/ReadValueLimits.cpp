@@ -1,19 +1,21 @@
 #include "ReadValueLimits.h"
 
+#include "Codecs.h"
+
 #include <QList>
 #include <algorithm>
-#include <limits>
 #include <variant>
 
 namespace {
 
 // The largest value the drive image's 4-byte float carries (a 24-bit mantissa).
 constexpr double DriveFloatMax = 16777215.0;
-constexpr double Unlimited = std::numeric_limits<double>::max();
+// Far beyond any real load or speed; keeps the arithmetic on such values finite.
+constexpr double Huge = 1e9;
 
 template <class Record>
 struct Limit {
-    std::variant<double Record::*, int Record::*, std::int16_t Record::*> member;
+    std::variant<double Record::*, float Record::*, int Record::*, std::int16_t Record::*> member;
     double min;
     double max;
 };
@@ -70,7 +72,7 @@ void LimitReadSettings(Settings& s)
         {&S::RunCurrent, 0, 6.0},
         {&S::IdleCurrentPct, 0, 90},
         {&S::IdleDelay, 0, 10},
-        {&S::LoadInertia, 0, Unlimited},
+        {&S::LoadInertia, 0, Huge},
         {&S::LoadInertiaUnit, 0, 3},
         {&S::InertiaRatio, 0, 20},
         {&S::CustomMotorCurrent, 0, 655.35},
@@ -88,6 +90,8 @@ void LimitReadSettings(Settings& s)
         {&S::EncoderCounts, 100, 65535},
         {&S::MaxTorquePct, 10, 100},
         {&S::HardStopTimeMs, 1, 32000},
+        {&S::UploadLeadAngleRps, 0, 65535 / 240.0},
+        {&S::UploadLeadAngleDeg, 0, 65535},
         {&S::EnableInputMode, 1, 3},
         {&S::AlarmResetMode, 1, 3},
         {&S::AlarmOutputMode, 1, 3},
@@ -97,6 +101,7 @@ void LimitReadSettings(Settings& s)
         {&S::BrakeReleaseDelay, 0, 32000},
         {&S::BrakeEngageDelay, 0, 32000},
         {&S::MaxAccel, 1, 5000},
+        {&S::MaxSpeed, 0, Huge},
         {&S::RegenResOhms, 5, 1000},
         {&S::RegenResWatts, 50, 1000},
         {&S::RegenResSecs, 0.01, 8},
@@ -115,9 +120,11 @@ void LimitReadSettings(Settings& s)
         s.PowerUpMode = Settings().PowerUpMode;
     // The drive knows only these protocol bits, as the upload keeps them.
     s.ProtocolFlags &= 55;
-    // The address is one character of one byte.
+    // Texts keep the characters the drive takes (blank to tilde), as the
+    // upload leaves them; the address is one of them.
+    s.CustomMotorName = NoBadChars(s.CustomMotorName);
     s.Rs485Address = s.Rs485Address.left(1);
-    if (s.Rs485Address.isEmpty() || s.Rs485Address.at(0).unicode() > 255)
+    if (NoBadChars(s.Rs485Address).isEmpty())
         s.Rs485Address = QStringLiteral("!");
 }
 
@@ -138,4 +145,5 @@ void LimitReadMotor(MotorRecord& m)
         {&M::leadangleRps, 0, 273},
     };
     ApplyLimits(m, limits);
+    m.partNumber = NoBadChars(m.partNumber);
 }

@@ -7,7 +7,8 @@
 // ranges the dialogs and the upload keep them in: every code and list index
 // within its list, every number within its dialog's limits (or, where no
 // dialog limits it, within what the drive image can carry), filters above 0
-// and the RS-485 address one character. So no file can make a later
+// texts of the characters blank to tilde and the RS-485 address one of
+// them. So no file can make a later
 // download, dialog or printout fail.
 void LimitReadSettings(Settings& s);
 

@@ -1,6 +1,8 @@
 #include "ConfigFile.h"
 #include "ConfigSamples.h"
 #include "NumberText.h"
+#include "RandomSettings.h"
+#include "SettingsFields.h"
 
 #include <QLocale>
 #include <QTest>
@@ -44,6 +46,7 @@ private slots:
 
     void writesDefaultConfiguration();
     void unusualConfigurationRoundTrips();
+    void randomConfigurationsRoundTrip();
     void writesTheSameWhateverTheLocale();
     void printZonesOfLineTen();
 
@@ -200,9 +203,49 @@ void TestConfigFile::unusualConfigurationRoundTrips()
     QCOMPARE(s.OperatingMode, 2);
     QCOMPARE(s.ProtocolFlags, 54);
     QVERIFY(s.QuadDirBLeadsA);
-    QCOMPARE(r.content.motor.R, 1.2);
+    QCOMPARE(r.content.motor.R, 1.5);
     // The drive words that only pass through upload and download stay.
     QCOMPARE(s.DriveWord78, 1234);
+}
+
+void TestConfigFile::randomConfigurationsRoundTrip()
+{
+    // Numbers are written with 15 significant digits (7 for a single), so
+    // they come back within that precision; everything else exactly.
+    const FieldTolerance filePrecision = [](const SettingsField& f, double value) {
+        if (f.isInteger() || f.isText())
+            return 0.0;
+        const bool single = std::holds_alternative<float Settings::*>(f.member);
+        return std::fabs(value) * (single ? 1e-6 : 1e-14);
+    };
+    QRandomGenerator rng(4711);
+    for (int round = 0; round < 300; ++round) {
+        ConfigFileContent c;
+        c.version = QStringLiteral("1.0");
+        c.settings = RandomSettings(rng);
+        c.motor = RandomMotor(rng);
+        c.modelRow = static_cast<std::int16_t>(rng.bounded(6));
+        c.commRow = static_cast<std::int16_t>(rng.bounded(8));
+        const ConfigFileReadResult r = ReadConfigFile(WriteConfigFile(c), Settings());
+        QVERIFY2(r.ok, qPrintable(r.error));
+        // The drive words the file does not hold are taken from the current settings.
+        Settings expected = c.settings;
+        expected.ProtocolFlags &= 55;  // the only bits the drive knows
+        const Settings defaults;
+        expected.DriveWord78 = defaults.DriveWord78;
+        expected.DriveWord80 = defaults.DriveWord80;
+        expected.DriveWord82 = defaults.DriveWord82;
+        expected.DriveWord84 = defaults.DriveWord84;
+        expected.DriveWord86 = defaults.DriveWord86;
+        const QStringList differing = DifferingFields(expected, r.content.settings, filePrecision);
+        QVERIFY2(differing.isEmpty(), qPrintable(differing.join(QLatin1Char('\n'))));
+        QCOMPARE(r.content.modelRow, c.modelRow);
+        QCOMPARE(r.content.commRow, c.commRow);
+        QCOMPARE(r.content.motor.partNumber, c.motor.partNumber);
+        QCOMPARE(r.content.motor.harmonicPhase, c.motor.harmonicPhase);
+        QCOMPARE(r.content.motor.leadangleRps, c.motor.leadangleRps);
+        QVERIFY(std::fabs(r.content.motor.current - c.motor.current) <= 1e-14 * std::fabs(c.motor.current));
+    }
 }
 
 void TestConfigFile::writesTheSameWhateverTheLocale()
@@ -229,7 +272,7 @@ void TestConfigFile::printZonesOfLineTen()
     QVERIFY2(line.startsWith("\"M-100\", 2.8 "), line.constData());
     QCOMPARE(line.indexOf("-3 ") + 1, 15);
     QCOMPARE(line.mid(13, 1), QByteArray(" "));
-    QVERIFY(line.endsWith("-12 \r"));
+    QVERIFY(line.endsWith("-6 \r"));
     // The next zone after a number that ends on a zone boundary is the
     // one right after it.
     c.motor.current = 2.85;
@@ -272,7 +315,7 @@ void TestConfigFile::versionGates()
     QTEST(s.PowerUpMode, "powerUpMode");
     // The items after the gated ones are read from their own places.
     QCOMPARE(m.partNumber, QStringLiteral("KM-23-200"));
-    QCOMPARE(m.L, 2.4);
+    QCOMPARE(m.L, 2.5);
     QCOMPARE(s.Rs485Address, QStringLiteral("!"));
     QCOMPARE(s.ProtocolFlags, 1);
 }
@@ -302,6 +345,7 @@ void TestConfigFile::valuesAreBroughtIntoRange_data()
     QTest::newRow("unknown protocol bits") << 25 << 3 << QByteArray("255") << QByteArray("55");
     QTest::newRow("empty address") << 25 << 0 << QByteArray("\"\"") << QByteArray("\"!\"");
     QTest::newRow("long address") << 25 << 0 << QByteArray("\"AB\"") << QByteArray("\"A\"");
+    QTest::newRow("control character address") << 25 << 0 << QByteArray("\"\x07\"") << QByteArray("\"!\"");
     QTest::newRow("huge speed") << 3 << 0 << QByteArray("1E+300") << QByteArray("100");
     QTest::newRow("idle current 95") << 4 << 1 << QByteArray("95") << QByteArray("90");
     QTest::newRow("integer rounded half down to even") << 4 << 1 << QByteArray("50.5") << QByteArray("50");
@@ -367,7 +411,10 @@ void TestConfigFile::acceptsWhatOlderWritersProduced_data()
     // that quote and the rest of the item is skipped.
     QTest::newRow("raw quote in a text") << WithItem(good, 6, 0, "\"5\" motor\"") << "5" << 0.4;
     QTest::newRow("unquoted text") << WithItem(good, 6, 0, "my motor") << "my motor" << 0.4;
-    QTest::newRow("one-byte code page") << WithItem(good, 6, 0, "\"Mot\xf6r\"") << "Mot\u00f6r" << 0.4;
+    // Not UTF-8: read as one byte a character; the drive takes only blank to tilde.
+    QTest::newRow("one-byte code page") << WithItem(good, 6, 0, "\"Mot\xf6r\"") << "Motr" << 0.4;
+    QTest::newRow("control characters") << WithItem(good, 6, 0, QByteArray("\"a\tb\0c \"", 8)) << "abc" << 0.4;
+    QTest::newRow("no character left") << WithItem(good, 6, 0, "\"\x01\"") << "" << 0.4;
 }
 
 void TestConfigFile::acceptsWhatOlderWritersProduced()

@@ -1,6 +1,7 @@
 #include "ConfigFile.h"
 #include "ConfigSamples.h"
 #include "ReadValueLimits.h"
+#include "SettingsFields.h"
 
 #include <QTest>
 #include <random>
@@ -92,6 +93,8 @@ void TestConfigFileFuzz::mutatedFilesReadWholeOrNotAtAll()
         ++read;
         QVERIFY(r.content.modelRow >= 0 && r.content.modelRow <= 5);
         QVERIFY(r.content.commRow >= -1 && r.content.commRow <= 7);
+        const QStringList outside = FieldsOutOfRange(r.content.settings);
+        QVERIFY2(outside.isEmpty(), qPrintable(outside.join(QLatin1Char('\n'))));
         // Already in range: limiting again changes nothing.
         // A save writes the program's own version, with every item.
         ConfigFileContent content = r.content;

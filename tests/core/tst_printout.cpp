@@ -1,5 +1,6 @@
 #include "ConfigSamples.h"
 #include "Printout.h"
+#include "SampleMotor.h"
 
 #include <QTest>
 #include <functional>
@@ -15,7 +16,7 @@ PrintoutInput DefaultInput()
     in.modelName = QStringLiteral("KORV4-J");
     in.driveVersion = QStringLiteral("1.05k");
     in.programVersion = QStringLiteral("1.0");
-    in.databaseMotor = ConfigSamples::SampleMotor();
+    in.databaseMotor = SampleMotor(QStringLiteral("KM-23-200"), 2.8);
     in.commRow = 0;
     return in;
 }

@@ -1,29 +1,12 @@
 #include "ConfigSamples.h"
 
+#include "SampleMotor.h"
+
 #include <QFile>
 #include <QList>
 #include <QTest>
 
 namespace ConfigSamples {
-
-MotorRecord SampleMotor()
-{
-    MotorRecord m;
-    m.partNumber = QStringLiteral("KM-23-200");
-    m.current = 2.8;
-    m.Torque = 125.0;
-    m.TorqueUnit = 0;
-    m.inertia = 300.0;
-    m.InertiaUnit = 1;
-    m.harmonicGain = 120;
-    m.harmonicPhase = -12;
-    m.R = 1.2;
-    m.L = 2.4;
-    m.leadangleRps = 25;
-    m.leadangleDeg = 120;
-    m.PWMmaxPct = 94.1;
-    return m;
-}
 
 ConfigFileContent DefaultContent()
 {
@@ -31,7 +14,7 @@ ConfigFileContent DefaultContent()
     c.version = QStringLiteral("1.0");
     c.modelRow = 1;
     c.commRow = 0;
-    c.motor = SampleMotor();
+    c.motor = SampleMotor(QStringLiteral("KM-23-200"), 2.8);
     return c;
 }
 

@@ -8,11 +8,8 @@
 // Configurations and files the file and printout tests share.
 namespace ConfigSamples {
 
-// A database motor like the ones of the seed database.
-MotorRecord SampleMotor();
-
-// The default settings with model row 1, port row 0 and SampleMotor(),
-// written by version "1.0".
+// The default settings with model row 1, port row 0 and the sample motor
+// "KM-23-200" of 2.8 A, written by version "1.0".
 ConfigFileContent DefaultContent();
 
 // Every kind of item away from its default: negative numbers, a value

@@ -1,7 +1,7 @@
 #include "ConfiguratorFixture.h"
 
-#include "ConfigSamples.h"
 #include "MotorStore.h"
+#include "SampleMotor.h"
 
 ConfiguratorFixture::ConfiguratorFixture()
 {
@@ -11,11 +11,8 @@ ConfiguratorFixture::ConfiguratorFixture()
     {
         MotorStore store;
         store.open(db);
-        MotorRecord second = ConfigSamples::SampleMotor();
-        second.partNumber = QStringLiteral("KM-17-100");
-        second.current = 1.0;
-        store.addRowWithWindings(ConfigSamples::SampleMotor());
-        store.addRowWithWindings(second);
+        store.addRowWithWindings(SampleMotor(QStringLiteral("KM-23-200"), 2.8));
+        store.addRowWithWindings(SampleMotor(QStringLiteral("KM-17-100"), 1.0));
     }
     configurator.openMotorDatabase(db);
     configurator.motors().moveFirst();
