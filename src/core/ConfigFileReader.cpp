@@ -95,7 +95,6 @@ ConfigFileReadResult ReadConfigFile(const QByteArray& bytes, const Settings& cur
 
     const QString text = DecodeFileText(bytes);
     ItemReader reader(text);
-    bool versionKnown = false;
 
     for (const FileItem& item : ConfigFileItems()) {
         if (item.sinceRevision > 0 && !result.version.atLeast0_0(item.sinceRevision)) {
@@ -127,14 +126,14 @@ ConfigFileReadResult ReadConfigFile(const QByteArray& bytes, const Settings& cur
             result.error = reader.error;
             return result;
         }
-        if (!versionKnown) {
+        // Line 1 is the version, which decides what the later lines hold.
+        if (item.line == 1) {
             QString why;
             if (!ParseVersion(content.version, &result.version, &why)) {
                 reader.fail(why);
                 result.error = reader.error;
                 return result;
             }
-            versionKnown = true;
         }
     }
 

@@ -33,7 +33,11 @@ QString ShowFileDialog(QWidget* window, FileCommands::Dialog dialog, const QStri
 }  // namespace
 
 FileCommands::FileCommands(QWidget* window, Configurator& configurator, Prompt& prompt, QObject* parent)
-    : QObject(parent), m_window(window), m_configurator(configurator), m_prompt(prompt)
+    : QObject(parent),
+      m_window(window),
+      m_configurator(configurator),
+      m_prompt(prompt),
+      m_startFolder(QCoreApplication::applicationDirPath())
 {
     m_chooser = [this](Dialog dialog, const QString& folder) { return ShowFileDialog(m_window, dialog, folder); };
 }
@@ -41,12 +45,6 @@ FileCommands::FileCommands(QWidget* window, Configurator& configurator, Prompt& 
 QString FileCommands::CurrentFile() const
 {
     return m_configurator.state().CurrentFile;
-}
-
-QString FileCommands::Caption(const QString& programVersion, const QString& file)
-{
-    return Configurator::ProgramTitle() + QStringLiteral("  V") + programVersion + QStringLiteral(" - ")
-           + (file.isEmpty() ? QStringLiteral("untitled") : file);
 }
 
 QString FileCommands::programVersion() const
@@ -59,10 +57,9 @@ QString FileCommands::programVersion() const
 
 QString FileCommands::choose(Dialog dialog) const
 {
-    // The dialogs open where the last file was, else in the program's folder.
+    // The dialogs open where the last file was, else in the start folder.
     const QString current = CurrentFile();
-    const QString folder =
-        current.isEmpty() ? QCoreApplication::applicationDirPath() : QFileInfo(current).absolutePath();
+    const QString folder = current.isEmpty() ? m_startFolder : QFileInfo(current).absolutePath();
     return m_chooser(dialog, folder);
 }
 
@@ -97,7 +94,7 @@ bool FileCommands::DoSaveAs()
     if (!writeTo(path))
         return false;
     m_configurator.state().CurrentFile = path;
-    emit captionChanged(Caption(programVersion(), path));
+    emit captionFileChanged(path);
     return true;
 }
 
@@ -149,5 +146,5 @@ void FileCommands::MenuOpen_Click()
     state.SettingsChanged = false;
     state.InertiaSet = true;
     state.CurrentFile = path;
-    emit captionChanged(Caption(programVersion(), path));
+    emit captionFileChanged(path);
 }

@@ -10,6 +10,7 @@ class QWidget;
 
 // The File menu's Open, Save and Save As: the configuration file dialogs,
 // the unsaved-changes guard, CurrentFile and the window caption's file part.
+// The summary is refreshed through Configurator::SummarizeAll after an open.
 class FileCommands : public QObject {
     Q_OBJECT
 public:
@@ -31,13 +32,14 @@ public:
     // The configuration file last opened or saved, empty when none.
     QString CurrentFile() const;
 
-    // The main window's caption: "KORV4 Configurator  V1.0 - " and the file
-    // (or "untitled").
-    static QString Caption(const QString& programVersion, const QString& file);
+    // Where the file dialogs open while there is no current file (the
+    // program's folder unless told otherwise).
+    void setStartFolder(const QString& folder) { m_startFolder = folder; }
 
 signals:
-    // After an open or a save under a new name: the caption to show.
-    void captionChanged(const QString& caption);
+    // After an open or a save under a new name: the path for the caption's
+    // file part (the main window's setCaptionFile).
+    void captionFileChanged(const QString& path);
 
 private:
     QString programVersion() const;
@@ -48,4 +50,5 @@ private:
     Configurator& m_configurator;
     Prompt& m_prompt;
     FileChooser m_chooser;
+    QString m_startFolder;
 };

@@ -3,6 +3,7 @@
 #include "ConfiguratorFixture.h"
 #include "FileCommands.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTest>
@@ -73,7 +74,7 @@ void TestFileCommands::saveAsThenOpenRestoresTheConfiguration()
     FileCommands files(nullptr, c, f.prompt);
     const QString path = f.path(QStringLiteral("unusual.cnf"));
     files.setFileChooser([&](FileCommands::Dialog, const QString&) { return path; });
-    QSignalSpy captions(&files, &FileCommands::captionChanged);
+    QSignalSpy captions(&files, &FileCommands::captionFileChanged);
 
     const ConfigFileContent unusual = ConfigSamples::UnusualContent();
     c.settings() = unusual.settings;
@@ -87,7 +88,7 @@ void TestFileCommands::saveAsThenOpenRestoresTheConfiguration()
     QCOMPARE(ReadFile(path), saved);
     QCOMPARE(files.CurrentFile(), path);
     QVERIFY(!c.state().SettingsChanged);
-    QCOMPARE(captions.takeLast().at(0).toString(), QStringLiteral("KORV4 Configurator  V1.0 - ") + path);
+    QCOMPARE(captions.takeLast().at(0).toString(), path);
     QVERIFY(f.prompt.messages.isEmpty());
 
     // Another configuration, then the file again.
@@ -110,6 +111,7 @@ void TestFileCommands::saveAsThenOpenRestoresTheConfiguration()
     QVERIFY(c.state().InertiaSet);
     QVERIFY(!c.state().SettingsChanged);
     QCOMPARE(files.CurrentFile(), path);
+    QCOMPARE(captions.takeLast().at(0).toString(), path);
     QCOMPARE(c.motionDesc(), QStringLiteral("TMX Mode"));
 }
 
@@ -118,19 +120,28 @@ void TestFileCommands::saveWithoutFileAsksForOne()
     ConfiguratorFixture f;
     FileCommands files(nullptr, f.configurator, f.prompt);
     QList<FileCommands::Dialog> asked;
-    const QString path = f.path(QStringLiteral("first.cnf"));
-    files.setFileChooser([&](FileCommands::Dialog d, const QString&) {
+    QStringList folders;
+    QDir(f.dir.path()).mkdir(QStringLiteral("sub"));
+    QString path = f.path(QStringLiteral("sub/first.cnf"));
+    files.setStartFolder(QStringLiteral("/start"));
+    files.setFileChooser([&](FileCommands::Dialog d, const QString& folder) {
         asked << d;
+        folders << folder;
         return path;
     });
     files.MenuSave_Click();
     QCOMPARE(asked, QList<FileCommands::Dialog>{FileCommands::Dialog::Save});
     QCOMPARE(files.CurrentFile(), path);
 
+    // The next dialog opens where the current file is.
+    files.MenuSaveAs_Click();
+    QCOMPARE(folders, (QStringList{QStringLiteral("/start"), f.path(QStringLiteral("sub"))}));
+    asked.clear();
+
     // With a current file, Save writes to it without asking.
     f.configurator.settings().StepsPerRev = 400;
     files.MenuSave_Click();
-    QCOMPARE(asked.size(), 1);
+    QVERIFY(asked.isEmpty());
     QCOMPARE(ReadFile(path), Snapshot(f.configurator));
 }
 
@@ -208,7 +219,7 @@ void TestFileCommands::cancelledDialogsChangeNothing()
     ConfiguratorFixture f;
     FileCommands files(nullptr, f.configurator, f.prompt);
     files.setFileChooser([](FileCommands::Dialog, const QString&) { return QString(); });
-    QSignalSpy captions(&files, &FileCommands::captionChanged);
+    QSignalSpy captions(&files, &FileCommands::captionFileChanged);
     f.configurator.state().SettingsChanged = true;
     const QByteArray before = Snapshot(f.configurator);
     f.prompt.answers << Prompt::Answer::Ok;
@@ -249,7 +260,7 @@ void TestFileCommands::badFilesChangeNothing()
         WriteFile(path, file);
     FileCommands files(nullptr, c, f.prompt);
     files.setFileChooser([&](FileCommands::Dialog, const QString&) { return path; });
-    QSignalSpy captions(&files, &FileCommands::captionChanged);
+    QSignalSpy captions(&files, &FileCommands::captionFileChanged);
     QSignalSpy models(&c, &Configurator::modelIndexChanged);
     QSignalSpy ports(&c, &Configurator::commRowSelected);
     QSignalSpy summaries(&c, &Configurator::summaryRefreshRequested);
@@ -311,7 +322,7 @@ void TestFileCommands::failedSaveAsKeepsTheCurrentFile()
     f.configurator.state().SettingsChanged = true;
     FileCommands files(nullptr, f.configurator, f.prompt);
     files.setFileChooser([&](FileCommands::Dialog, const QString&) { return notAFolder + QStringLiteral("/new.cnf"); });
-    QSignalSpy captions(&files, &FileCommands::captionChanged);
+    QSignalSpy captions(&files, &FileCommands::captionFileChanged);
     QVERIFY(!files.DoSaveAs());
     QCOMPARE(f.prompt.messages.size(), 1);
     QVERIFY(f.prompt.messages.first().text.startsWith(QStringLiteral("Error saving file: ")));
