@@ -28,7 +28,7 @@ QString DecodeFileText(const QByteArray& bytes)
 
 class ItemReader {
 public:
-    ItemReader(QStringView text) : m_scanner(text) {}
+    explicit ItemReader(QStringView text) : m_scanner(text) {}
 
     QString error;
 

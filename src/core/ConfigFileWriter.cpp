@@ -10,6 +10,9 @@ namespace {
 QString QuotedText(const QString& text)
 {
     QString doubled = text;
+    // A text cannot run over a line end; a line break inside one would
+    // leave a file that no reader takes.
+    doubled.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     doubled.replace(QLatin1Char('"'), QStringLiteral("\"\""));
     return QLatin1Char('"') + doubled + QLatin1Char('"');
 }

@@ -47,6 +47,7 @@ private slots:
     void writesDefaultConfiguration();
     void unusualConfigurationRoundTrips();
     void randomConfigurationsRoundTrip();
+    void lineBreaksInTextsBecomeBlanks();
     void writesTheSameWhateverTheLocale();
     void printZonesOfLineTen();
 
@@ -246,6 +247,15 @@ void TestConfigFile::randomConfigurationsRoundTrip()
         QCOMPARE(r.content.motor.leadangleRps, c.motor.leadangleRps);
         QVERIFY(std::fabs(r.content.motor.current - c.motor.current) <= 1e-14 * std::fabs(c.motor.current));
     }
+}
+
+void TestConfigFile::lineBreaksInTextsBecomeBlanks()
+{
+    ConfigFileContent c = DefaultContent();
+    c.settings.CustomMotorName = QStringLiteral("two\r\nlines");
+    const ConfigFileReadResult r = ReadConfigFile(WriteConfigFile(c), Settings());
+    QVERIFY2(r.ok, qPrintable(r.error));
+    QCOMPARE(r.content.settings.CustomMotorName, QStringLiteral("two  lines"));
 }
 
 void TestConfigFile::writesTheSameWhateverTheLocale()
