@@ -1,0 +1,111 @@
+#include "ConfigFileLayout.h"
+
+namespace {
+
+using C = ConfigFileContent;
+using S = Settings;
+using M = MotorRecord;
+constexpr ItemForm Bare = ItemForm::Bare;
+constexpr ItemForm W = ItemForm::Written;
+constexpr ItemForm P = ItemForm::Printed;
+const std::nullopt_t keep = std::nullopt;
+
+}  // namespace
+
+const QList<FileItem>& ConfigFileItems()
+{
+    // line, form, item, read from 0.0.N on, value for an older file
+    static const QList<FileItem> items = {
+        {1, Bare, &C::version, 0, keep},
+        {2, W, &C::modelRow, 0, keep},
+        {2, W, FixedText{"; drive model"}, 0, keep},
+        {3, W, &S::VelSpeed, 0, keep},
+        {3, W, &S::VelSpeed2, 0, keep},
+        {3, W, &S::VelAccel, 0, keep},
+        {3, W, &S::VelDecel, 0, keep},
+        {3, W, &S::VelAnalog, 0, keep},
+        {3, W, &S::VelTwoSpeeds, 0, keep},
+        {3, W, &S::VelRunStopInput, 0, keep},
+        {4, W, &S::RunCurrent, 0, keep},
+        {4, W, &S::IdleCurrentPct, 0, keep},
+        {4, W, &S::IdleDelay, 0, keep},
+        {5, W, &S::UseCustomMotor, 0, keep},
+        {6, W, &S::CustomMotorName, 0, keep},
+        {6, W, &S::CustomMotorCurrent, 0, keep},
+        {6, W, &S::CustomMotorTorque, 0, keep},
+        {6, W, &S::CustomTorqueUnit, 0, keep},
+        {6, W, &S::CustomMotorInertia, 0, keep},
+        {6, W, &S::CustomInertiaUnit, 0, keep},
+        {6, W, &S::CustomHarmonicGain, 0, keep},
+        {6, W, &S::CustomHarmonicPhase, 0, keep},
+        {7, W, &S::CustomMotorR, 0, keep},
+        {7, W, &S::CustomMotorL, 0, keep},
+        {8, W, &S::CustomLeadAngleRps, 23, keep},
+        {8, W, &S::CustomLeadAngleDeg, 23, keep},
+        {9, W, &S::CustomMotorMaxVolts, 38, 100.0},
+        {10, W, &M::partNumber, 0, keep},
+        {10, P, &M::current, 0, keep},
+        {10, P, &M::Torque, 0, keep},
+        {10, P, &M::TorqueUnit, 0, keep},
+        {10, P, &M::inertia, 0, keep},
+        {10, P, &M::InertiaUnit, 0, keep},
+        {10, P, &M::harmonicGain, 0, keep},
+        {10, P, &M::harmonicPhase, 0, keep},
+        {11, P, &M::R, 0, keep},
+        {11, P, &M::L, 0, keep},
+        {12, P, &M::leadangleRps, 23, 0.0},
+        {12, P, &M::leadangleDeg, 23, 0.0},
+        {13, P, &M::PWMmaxPct, 38, 100.0},
+        {14, W, &S::LoadInertia, 0, keep},
+        {14, W, &S::LoadInertiaUnit, 0, keep},
+        {14, W, &S::InertiaAsRatio, 0, keep},
+        {14, W, &S::InertiaRatio, 0, keep},
+        {15, W, &S::MaxSpeed, 0, keep},
+        {15, W, &S::MaxAccel, 0, keep},
+        {15, W, &S::SmoothingOn, 0, keep},
+        {15, W, &S::DampingOn, 0, keep},
+        {16, W, &S::EncoderDirCW, 0, keep},
+        {16, W, &S::EncoderSingleEnded, 0, keep},
+        {16, W, &S::EncoderCounts, 0, keep},
+        {16, W, &S::MaxTorquePct, 0, keep},
+        {17, W, &S::StallDetect, 0, keep},
+        {17, W, &S::StallPrevent, 0, keep},
+        {17, W, &S::HardStopFault, 0, keep},
+        {17, W, &S::HardStopTimeMs, 0, keep},
+        {17, W, &S::UploadLeadAngleRps, 0, keep},
+        {17, W, &S::UploadLeadAngleDeg, 0, keep},
+        {18, W, &S::BrakeReleaseDelay, 0, keep},
+        {18, W, &S::BrakeEngageDelay, 0, keep},
+        {19, W, &S::ControlMode, 0, keep},
+        {19, W, &S::OperatingMode, 0, keep},
+        {19, W, &S::PulseType, 0, keep},
+        {19, W, &S::QuadDirBLeadsA, 0, keep},
+        {19, W, &S::StepsPerRev, 0, keep},
+        {19, W, &S::StepFilterHz, 0, keep},
+        {20, W, &C::commRow, 0, keep},
+        {21, W, &S::EnableInputMode, 0, keep},
+        {21, W, &S::AlarmResetMode, 0, keep},
+        {21, W, &S::LimitMode, 0, keep},
+        {21, W, &S::AlarmOutputMode, 0, keep},
+        {21, W, &S::MotionOutputMode, 0, keep},
+        {21, W, &S::BrakeOutputMode, 0, keep},
+        {21, W, &S::NoiseFilterHz, 0, keep},
+        {22, W, &S::AnalogRange, 0, keep},
+        {22, W, &S::VelocitySettingsSet, 0, keep},
+        {22, W, &S::AnalogDeadband, 0, keep},
+        {23, W, &S::AnalogFilterHz, 0, keep},
+        {23, W, &S::DriveWord56, 0, keep},
+        {23, W, &S::AnalogScale, 0, keep},
+        {23, W, &S::AnalogOffset, 0, keep},
+        {24, W, &S::RegenResOhms, 0, keep},
+        {24, W, &S::RegenResWatts, 0, keep},
+        {24, W, &S::RegenResSecs, 0, keep},
+        {24, W, &S::RegenExternal, 0, keep},
+        {25, W, &S::Rs485Address, 0, keep},
+        {25, W, &S::TxDelay, 0, keep},
+        {25, W, &S::BitRateCode, 0, keep},
+        {25, W, &S::ProtocolFlags, 0, keep},
+        {25, W, &S::PowerUpMode, 20, keep},
+    };
+    return items;
+}

@@ -1,0 +1,441 @@
+#include "ConfigFile.h"
+#include "ConfigSamples.h"
+#include "NumberText.h"
+#include "RandomSettings.h"
+#include "SettingsFields.h"
+
+#include <QLocale>
+#include <QTest>
+
+using namespace ConfigSamples;
+
+namespace {
+
+// The index-th item of a written line of a file, as written.
+QByteArray ItemOf(const QByteArray& file, int line, int index)
+{
+    QByteArray l = file.split('\n').value(line - 1);
+    if (l.endsWith('\r'))
+        l.chop(1);
+    return l.split(',').value(index);
+}
+
+// Settings that differ from the defaults wherever an older file keeps them.
+Settings CurrentSettings()
+{
+    Settings s;
+    s.CustomLeadAngleRps = 77;
+    s.CustomLeadAngleDeg = 222;
+    s.CustomMotorMaxVolts = 55.0;
+    s.PowerUpMode = 13;
+    s.DriveWord78 = 1234;
+    return s;
+}
+
+}  // namespace
+
+class TestConfigFile : public QObject {
+    Q_OBJECT
+private slots:
+    void numberText_data();
+    void numberText();
+    void readNumber_data();
+    void readNumber();
+    void parseVersion_data();
+    void parseVersion();
+
+    void writesDefaultConfiguration();
+    void unusualConfigurationRoundTrips();
+    void randomConfigurationsRoundTrip();
+    void lineBreaksInTextsBecomeBlanks();
+    void writesTheSameWhateverTheLocale();
+    void printZonesOfLineTen();
+
+    void versionGates_data();
+    void versionGates();
+    void valuesAreBroughtIntoRange_data();
+    void valuesAreBroughtIntoRange();
+    void badFilesAreRefused_data();
+    void badFilesAreRefused();
+    void acceptsWhatOlderWritersProduced_data();
+    void acceptsWhatOlderWritersProduced();
+};
+
+void TestConfigFile::numberText_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<bool>("single");
+    QTest::addColumn<QString>("general");
+    QTest::addColumn<QString>("printed");
+    QTest::newRow("whole") << 50.0 << false << "50" << " 50 ";
+    QTest::newRow("fraction") << 0.3125 << false << "0.3125" << " 0.3125 ";
+    QTest::newRow("negative") << -2.5 << false << "-2.5" << "-2.5 ";
+    QTest::newRow("small") << 1.65e-5 << false << "1.65E-05" << " 1.65E-05 ";
+    QTest::newRow("smallest plain") << 0.0001 << false << "0.0001" << " 0.0001 ";
+    QTest::newRow("large") << 1e15 << false << "1E+15" << " 1E+15 ";
+    QTest::newRow("largest plain") << 999999999999999.0 << false << "999999999999999" << " 999999999999999 ";
+    QTest::newRow("15 digits") << 16000.0 / 170.0 << false << "94.1176470588235" << " 94.1176470588235 ";
+    QTest::newRow("negative zero") << -0.0 << false << "0" << " 0 ";
+    QTest::newRow("single") << double(12.34567f) << true << "12.34567" << "";
+    QTest::newRow("single tenth") << double(0.1f) << true << "0.1" << "";
+    QTest::newRow("single large") << double(123456789.0f) << true << "1.234568E+08" << "";
+}
+
+void TestConfigFile::numberText()
+{
+    QFETCH(double, value);
+    QFETCH(bool, single);
+    QFETCH(QString, general);
+    QFETCH(QString, printed);
+    if (single) {
+        QCOMPARE(GeneralSingle(static_cast<float>(value)), general);
+        return;
+    }
+    QCOMPARE(GeneralNumber(value), general);
+    QCOMPARE(PrintedNumber(value), printed);
+    double back = 0.0;
+    QVERIFY(ReadGeneralNumber(general, &back));
+    QCOMPARE(back, value);
+}
+
+void TestConfigFile::readNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<double>("value");
+    QTest::newRow("no leading zero") << ".3125" << true << 0.3125;
+    QTest::newRow("negative fraction") << "-.5" << true << -0.5;
+    QTest::newRow("exponent") << "1.65E-05" << true << 1.65e-5;
+    QTest::newRow("small e") << "2e3" << true << 2000.0;
+    QTest::newRow("trailing point") << "5." << true << 5.0;
+    QTest::newRow("empty") << "" << false << 0.0;
+    QTest::newRow("sign only") << "-" << false << 0.0;
+    QTest::newRow("point only") << "." << false << 0.0;
+    QTest::newRow("bare exponent") << "1e" << false << 0.0;
+    QTest::newRow("decimal comma") << "1,5" << false << 0.0;
+    QTest::newRow("boolean") << "#TRUE#" << false << 0.0;
+    QTest::newRow("beyond double") << "1e999" << false << 0.0;
+    QTest::newRow("hex") << "0x10" << false << 0.0;
+    QTest::newRow("plus sign") << "+1" << false << 0.0;
+    QTest::newRow("nan") << "nan" << false << 0.0;
+    QTest::newRow("NUL") << QString(QStringLiteral("1") + QChar(0)) << false << 0.0;
+}
+
+void TestConfigFile::readNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, ok);
+    QFETCH(double, value);
+    double x = -1.0;
+    QCOMPARE(ReadGeneralNumber(text, &x), ok);
+    if (ok)
+        QCOMPARE(x, value);
+}
+
+void TestConfigFile::parseVersion_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<int>("major");
+    QTest::addColumn<int>("minor");
+    QTest::addColumn<int>("revision");
+    QTest::addColumn<bool>("hasPowerUpMode");  // 0.0.20 or later
+    QTest::newRow("three parts") << "0.0.43" << true << 0 << 0 << 43 << true;
+    QTest::newRow("before a gate") << "0.0.19" << true << 0 << 0 << 19 << false;
+    QTest::newRow("at a gate") << "0.0.20" << true << 0 << 0 << 20 << true;
+    QTest::newRow("major only") << "1" << true << 1 << 0 << 0 << true;
+    QTest::newRow("no revision") << "1.0" << true << 1 << 0 << 0 << true;
+    QTest::newRow("minor counts") << "0.1" << true << 0 << 1 << 0 << true;
+    QTest::newRow("rounded half to even") << "0.0.18.5" << true << 0 << 0 << 18 << false;
+    QTest::newRow("blanks") << " 1 . 2 " << true << 1 << 2 << 0 << true;
+    QTest::newRow("not a number") << "x.1" << false << 0 << 0 << 0 << false;
+    QTest::newRow("empty part") << "1..2" << false << 0 << 0 << 0 << false;
+    QTest::newRow("empty") << "" << false << 0 << 0 << 0 << false;
+    QTest::newRow("beyond 16 bits") << "70000" << false << 0 << 0 << 0 << false;
+}
+
+void TestConfigFile::parseVersion()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, ok);
+    FileVersion v;
+    QString error;
+    QCOMPARE(ParseVersion(text, &v, &error), ok);
+    if (!ok) {
+        QVERIFY(!error.isEmpty());
+        return;
+    }
+    QFETCH(int, major);
+    QFETCH(int, minor);
+    QFETCH(int, revision);
+    QFETCH(bool, hasPowerUpMode);
+    QCOMPARE(v.major, major);
+    QCOMPARE(v.minor, minor);
+    QCOMPARE(v.revision, revision);
+    QCOMPARE(v.atLeast0_0(20), hasPowerUpMode);
+}
+
+void TestConfigFile::writesDefaultConfiguration()
+{
+    QCOMPARE(WriteConfigFile(DefaultContent()), Fixture(QStringLiteral("default.cnf")));
+}
+
+void TestConfigFile::unusualConfigurationRoundTrips()
+{
+    const QByteArray golden = Fixture(QStringLiteral("unusual.cnf"));
+    QCOMPARE(WriteConfigFile(UnusualContent()), golden);
+
+    const ConfigFileReadResult r = ReadConfigFile(golden, CurrentSettings());
+    QVERIFY2(r.ok, qPrintable(r.error));
+    // Written again, it is the same file: every item read back to its value.
+    QCOMPARE(WriteConfigFile(r.content), golden);
+
+    const ConfigFileContent expected = UnusualContent();
+    const Settings& s = r.content.settings;
+    QCOMPARE(r.content.modelRow, expected.modelRow);
+    QCOMPARE(r.content.commRow, expected.commRow);
+    QCOMPARE(s.CustomMotorName, expected.settings.CustomMotorName);
+    QCOMPARE(s.Rs485Address, QStringLiteral("\""));
+    QCOMPARE(r.content.motor.partNumber, expected.motor.partNumber);
+    QCOMPARE(s.LoadInertia, 1.65e-5);
+    QCOMPARE(s.UploadLeadAngleRps, 12.34567f);
+    QCOMPARE(s.AnalogScale, -2.5);
+    QCOMPARE(s.DriveWord56, -1200);
+    QCOMPARE(s.OperatingMode, 2);
+    QCOMPARE(s.ProtocolFlags, 54);
+    QVERIFY(s.QuadDirBLeadsA);
+    QCOMPARE(r.content.motor.R, 1.5);
+    // The drive words that only pass through upload and download stay.
+    QCOMPARE(s.DriveWord78, 1234);
+}
+
+void TestConfigFile::randomConfigurationsRoundTrip()
+{
+    // Numbers are written with 15 significant digits (7 for a single), so
+    // they come back within that precision; everything else exactly.
+    const FieldTolerance filePrecision = [](const SettingsField& f, double value) {
+        if (f.isInteger() || f.isText())
+            return 0.0;
+        const bool single = std::holds_alternative<float Settings::*>(f.member);
+        return std::fabs(value) * (single ? 1e-6 : 1e-14);
+    };
+    QRandomGenerator rng(4711);
+    for (int round = 0; round < 300; ++round) {
+        ConfigFileContent c;
+        c.version = QStringLiteral("1.0");
+        c.settings = RandomSettings(rng);
+        c.motor = RandomMotor(rng);
+        c.modelRow = static_cast<std::int16_t>(rng.bounded(6));
+        c.commRow = static_cast<std::int16_t>(rng.bounded(8));
+        const ConfigFileReadResult r = ReadConfigFile(WriteConfigFile(c), Settings());
+        QVERIFY2(r.ok, qPrintable(r.error));
+        // The drive words the file does not hold are taken from the current settings.
+        Settings expected = c.settings;
+        expected.ProtocolFlags &= 55;  // the only bits the drive knows
+        const Settings defaults;
+        expected.DriveWord78 = defaults.DriveWord78;
+        expected.DriveWord80 = defaults.DriveWord80;
+        expected.DriveWord82 = defaults.DriveWord82;
+        expected.DriveWord84 = defaults.DriveWord84;
+        expected.DriveWord86 = defaults.DriveWord86;
+        const QStringList differing = DifferingFields(expected, r.content.settings, filePrecision);
+        QVERIFY2(differing.isEmpty(), qPrintable(differing.join(QLatin1Char('\n'))));
+        QCOMPARE(r.content.modelRow, c.modelRow);
+        QCOMPARE(r.content.commRow, c.commRow);
+        QCOMPARE(r.content.motor.partNumber, c.motor.partNumber);
+        QCOMPARE(r.content.motor.harmonicPhase, c.motor.harmonicPhase);
+        QCOMPARE(r.content.motor.leadangleRps, c.motor.leadangleRps);
+        QVERIFY(std::fabs(r.content.motor.current - c.motor.current) <= 1e-14 * std::fabs(c.motor.current));
+    }
+}
+
+void TestConfigFile::lineBreaksInTextsBecomeBlanks()
+{
+    ConfigFileContent c = DefaultContent();
+    c.settings.CustomMotorName = QStringLiteral("two\r\nlines");
+    const ConfigFileReadResult r = ReadConfigFile(WriteConfigFile(c), Settings());
+    QVERIFY2(r.ok, qPrintable(r.error));
+    QCOMPARE(r.content.settings.CustomMotorName, QStringLiteral("two  lines"));
+}
+
+void TestConfigFile::writesTheSameWhateverTheLocale()
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const QByteArray written = WriteConfigFile(UnusualContent());
+    const ConfigFileReadResult r = ReadConfigFile(written, Settings());
+    QLocale::setDefault(before);
+    QCOMPARE(written, Fixture(QStringLiteral("unusual.cnf")));
+    QVERIFY(r.ok);
+    QCOMPARE(r.content.settings.RegenResSecs, 0.3125);
+}
+
+void TestConfigFile::printZonesOfLineTen()
+{
+    ConfigFileContent c = DefaultContent();
+    c.motor.partNumber = QStringLiteral("M-100");
+    c.motor.current = 2.8;
+    c.motor.Torque = -3.0;
+    const QByteArray line = WriteConfigFile(c).split('\n').value(9);
+    // The first number follows the part number's comma directly; every
+    // further one starts on a 14-character zone boundary (1, 15, 29, ...).
+    QVERIFY2(line.startsWith("\"M-100\", 2.8 "), line.constData());
+    QCOMPARE(line.indexOf("-3 ") + 1, 15);
+    QCOMPARE(line.mid(13, 1), QByteArray(" "));
+    QVERIFY(line.endsWith("-6 \r"));
+    // The next zone after a number that ends on a zone boundary is the
+    // one right after it.
+    c.motor.current = 2.85;
+    const QByteArray full = WriteConfigFile(c).split('\n').value(9);
+    QCOMPARE(full.indexOf("-3 ") + 1, 15);
+}
+
+void TestConfigFile::versionGates_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("leadRps");
+    QTest::addColumn<int>("leadDeg");
+    QTest::addColumn<double>("maxVolts");
+    QTest::addColumn<int>("motorLeadRps");
+    QTest::addColumn<int>("motorLeadDeg");
+    QTest::addColumn<double>("motorPwm");
+    QTest::addColumn<int>("powerUpMode");
+    // The current settings hold 77, 222, 55 and 13 where an older file keeps them.
+    QTest::newRow("0.0.19") << "version-0.0.19.cnf" << 77 << 222 << 100.0 << 0 << 0 << 100.0 << 13;
+    QTest::newRow("0.0.20") << "version-0.0.20.cnf" << 77 << 222 << 100.0 << 0 << 0 << 100.0 << 12;
+    QTest::newRow("0.0.23") << "version-0.0.23.cnf" << 30 << 90 << 100.0 << 20 << 100 << 100.0 << 12;
+    QTest::newRow("0.0.38") << "version-0.0.38.cnf" << 30 << 90 << 80.0 << 20 << 100 << 90.0 << 12;
+    QTest::newRow("1") << "version-1.cnf" << 30 << 90 << 80.0 << 20 << 100 << 90.0 << 12;
+    QTest::newRow("1.0") << "version-1.0.cnf" << 30 << 90 << 80.0 << 20 << 100 << 90.0 << 12;
+}
+
+void TestConfigFile::versionGates()
+{
+    QFETCH(QString, file);
+    const ConfigFileReadResult r = ReadConfigFile(Fixture(file), CurrentSettings());
+    QVERIFY2(r.ok, qPrintable(r.error));
+    const Settings& s = r.content.settings;
+    const MotorRecord& m = r.content.motor;
+    QTEST(s.CustomLeadAngleRps, "leadRps");
+    QTEST(s.CustomLeadAngleDeg, "leadDeg");
+    QTEST(s.CustomMotorMaxVolts, "maxVolts");
+    QTEST(m.leadangleRps, "motorLeadRps");
+    QTEST(m.leadangleDeg, "motorLeadDeg");
+    QTEST(m.PWMmaxPct, "motorPwm");
+    QTEST(s.PowerUpMode, "powerUpMode");
+    // The items after the gated ones are read from their own places.
+    QCOMPARE(m.partNumber, QStringLiteral("KM-23-200"));
+    QCOMPARE(m.L, 2.5);
+    QCOMPARE(s.Rs485Address, QStringLiteral("!"));
+    QCOMPARE(s.ProtocolFlags, 1);
+}
+
+void TestConfigFile::valuesAreBroughtIntoRange_data()
+{
+    QTest::addColumn<int>("line");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("readAs");
+    QTest::newRow("step filter 0") << 19 << 5 << QByteArray("0") << QByteArray("1");
+    QTest::newRow("noise filter 50") << 21 << 6 << QByteArray("50") << QByteArray("2000");
+    QTest::newRow("noise filter 99") << 21 << 6 << QByteArray("99") << QByteArray("2000");
+    QTest::newRow("noise filter 100") << 21 << 6 << QByteArray("100") << QByteArray("100");
+    QTest::newRow("noise filter 15000") << 21 << 6 << QByteArray("15000") << QByteArray("15000");
+    QTest::newRow("noise filter 20000") << 21 << 6 << QByteArray("20000") << QByteArray("15000");
+    QTest::newRow("analog filter 0") << 23 << 0 << QByteArray("0") << QByteArray("1");
+    QTest::newRow("operating mode 9") << 19 << 1 << QByteArray("9") << QByteArray("3");
+    QTest::newRow("control mode 99") << 19 << 0 << QByteArray("99") << QByteArray("7");
+    QTest::newRow("pulse type 5") << 19 << 2 << QByteArray("5") << QByteArray("2");
+    QTest::newRow("enable input 0") << 21 << 0 << QByteArray("0") << QByteArray("1");
+    QTest::newRow("motion output 12") << 21 << 4 << QByteArray("12") << QByteArray("8");
+    QTest::newRow("analog range 7") << 22 << 0 << QByteArray("7") << QByteArray("3");
+    QTest::newRow("inertia unit -1") << 14 << 1 << QByteArray("-1") << QByteArray("0");
+    QTest::newRow("torque unit 9") << 6 << 3 << QByteArray("9") << QByteArray("4");
+    QTest::newRow("bit rate 0") << 25 << 2 << QByteArray("0") << QByteArray("1");
+    QTest::newRow("unknown protocol bits") << 25 << 3 << QByteArray("255") << QByteArray("55");
+    QTest::newRow("empty address") << 25 << 0 << QByteArray("\"\"") << QByteArray("\"!\"");
+    QTest::newRow("long address") << 25 << 0 << QByteArray("\"AB\"") << QByteArray("\"A\"");
+    QTest::newRow("control character address") << 25 << 0 << QByteArray("\"\x07\"") << QByteArray("\"!\"");
+    QTest::newRow("huge speed") << 3 << 0 << QByteArray("1E+300") << QByteArray("100");
+    QTest::newRow("idle current 95") << 4 << 1 << QByteArray("95") << QByteArray("90");
+    QTest::newRow("integer rounded half down to even") << 4 << 1 << QByteArray("50.5") << QByteArray("50");
+    QTest::newRow("integer rounded half up to even") << 4 << 1 << QByteArray("51.5") << QByteArray("52");
+    QTest::newRow("port row none") << 20 << 0 << QByteArray("-1") << QByteArray("-1");
+}
+
+void TestConfigFile::valuesAreBroughtIntoRange()
+{
+    QFETCH(int, line);
+    QFETCH(int, index);
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, readAs);
+    const QByteArray file = WithItem(Fixture(QStringLiteral("default.cnf")), line, index, text);
+    const ConfigFileReadResult r = ReadConfigFile(file, Settings());
+    QVERIFY2(r.ok, qPrintable(r.error));
+    QCOMPARE(ItemOf(WriteConfigFile(r.content), line, index), readAs);
+}
+
+void TestConfigFile::badFilesAreRefused_data()
+{
+    const QByteArray good = Fixture(QStringLiteral("default.cnf"));
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("reason");
+    const qsizetype afterLine15 = good.indexOf("#FALSE#,#FALSE#,4000");
+    QTest::newRow("ends after line 15") << good.left(afterLine15) << "line 16";
+    QTest::newRow("empty") << QByteArray() << "line 1";
+    QTest::newRow("boolean for a number") << WithItem(good, 16, 2, "#TRUE#") << "line 16";
+    QTest::newRow("number for a boolean") << WithItem(good, 16, 0, "1") << "line 16";
+    QTest::newRow("text for a number") << WithItem(good, 4, 0, "\"1.4\"") << "line 4";
+    QTest::newRow("model row 6") << WithItem(good, 2, 0, "6") << "drive model";
+    QTest::newRow("model row -1") << WithItem(good, 2, 0, "-1") << "drive model";
+    QTest::newRow("port row 8") << WithItem(good, 20, 0, "8") << "port";
+    QTest::newRow("version not a number") << WithItem(good, 1, 0, "x.1") << "version";
+    QTest::newRow("quote never closed") << WithItem(good, 6, 0, "\"custom motor") << "line 6";
+    QTest::newRow("beyond a double") << WithItem(good, 3, 0, "1e999") << "line 3";
+    QTest::newRow("beyond 32 bits") << WithItem(good, 16, 2, "3000000000") << "line 16";
+    QTest::newRow("beyond 16 bits") << WithItem(good, 14, 1, "40000") << "line 14";
+    QTest::newRow("beyond a single") << WithItem(good, 17, 4, "1E+39") << "line 17";
+    QTest::newRow("NUL in a number") << WithItem(good, 18, 0, QByteArray("20\0" "0", 4)) << "line 18";
+}
+
+void TestConfigFile::badFilesAreRefused()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, reason);
+    const ConfigFileReadResult r = ReadConfigFile(file, Settings());
+    QVERIFY(!r.ok);
+    QVERIFY2(r.error.contains(reason), qPrintable(r.error));
+}
+
+void TestConfigFile::acceptsWhatOlderWritersProduced_data()
+{
+    const QByteArray good = Fixture(QStringLiteral("default.cnf"));
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<double>("idleDelay");
+    QTest::newRow("as written") << good << "custom motor" << 0.4;
+    QTest::newRow("no leading zero") << WithItem(good, 4, 2, ".4") << "custom motor" << 0.4;
+    QTest::newRow("blanks around items") << WithItem(good, 4, 2, "  0.4  ") << "custom motor" << 0.4;
+    QTest::newRow("LF line ends") << QByteArray(good).replace("\r\n", "\n") << "custom motor" << 0.4;
+    // An old writer left a quote inside a text as it was: the text ends at
+    // that quote and the rest of the item is skipped.
+    QTest::newRow("raw quote in a text") << WithItem(good, 6, 0, "\"5\" motor\"") << "5" << 0.4;
+    QTest::newRow("unquoted text") << WithItem(good, 6, 0, "my motor") << "my motor" << 0.4;
+    // Not UTF-8: read as one byte a character; the drive takes only blank to tilde.
+    QTest::newRow("one-byte code page") << WithItem(good, 6, 0, "\"Mot\xf6r\"") << "Motr" << 0.4;
+    QTest::newRow("control characters") << WithItem(good, 6, 0, QByteArray("\"a\tb\0c \"", 8)) << "abc" << 0.4;
+    QTest::newRow("no character left") << WithItem(good, 6, 0, "\"\x01\"") << "" << 0.4;
+}
+
+void TestConfigFile::acceptsWhatOlderWritersProduced()
+{
+    QFETCH(QByteArray, file);
+    const ConfigFileReadResult r = ReadConfigFile(file, Settings());
+    QVERIFY2(r.ok, qPrintable(r.error));
+    QTEST(r.content.settings.CustomMotorName, "name");
+    QTEST(r.content.settings.IdleDelay, "idleDelay");
+    QCOMPARE(r.content.settings.Rs485Address, QStringLiteral("!"));
+}
+
+QTEST_APPLESS_MAIN(TestConfigFile)
+#include "tst_configfile.moc"

@@ -1,0 +1,335 @@
+#include "ConfigSamples.h"
+#include "ConfigurationFile.h"
+#include "ConfiguratorFixture.h"
+#include "FileCommands.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTest>
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+// The configuration as a file would hold it, for comparing states whole.
+QByteArray Snapshot(const Configurator& c)
+{
+    return WriteConfigFile(CaptureConfiguration(c, QStringLiteral("1.0")));
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Makes every file this process writes stop at a few bytes, as a full disk
+// does. Permission bits cannot make a save fail here: the tests run as root,
+// which writes through them.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        rlimit small = m_saved;
+        small.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved); }
+
+private:
+    rlimit m_saved{};
+};
+
+}  // namespace
+
+class TestFileCommands : public QObject {
+    Q_OBJECT
+private slots:
+    void saveAsThenOpenRestoresTheConfiguration();
+    void saveWithoutFileAsksForOne();
+    void openedFileIsLimitedToItsModel();
+    void openGuard_data();
+    void openGuard();
+    void cancelledDialogsChangeNothing();
+    void badFilesChangeNothing_data();
+    void badFilesChangeNothing();
+    void failedSaveKeepsTheOldFile();
+    void failedSaveAsKeepsTheCurrentFile();
+};
+
+void TestFileCommands::saveAsThenOpenRestoresTheConfiguration()
+{
+    ConfiguratorFixture f;
+    Configurator& c = f.configurator;
+    FileCommands files(nullptr, c, f.prompt);
+    const QString path = f.path(QStringLiteral("unusual.cnf"));
+    files.setFileChooser([&](FileCommands::Dialog, const QString&) { return path; });
+    QSignalSpy captions(&files, &FileCommands::captionFileChanged);
+
+    const ConfigFileContent unusual = ConfigSamples::UnusualContent();
+    c.settings() = unusual.settings;
+    c.motors().AddMotorRecord(unusual.motor);
+    c.selectModel(unusual.modelRow);
+    c.setCommRow(unusual.commRow);
+    c.state().SettingsChanged = true;
+    const QByteArray saved = Snapshot(c);
+
+    QVERIFY(files.DoSaveAs());
+    QCOMPARE(ReadFile(path), saved);
+    QCOMPARE(files.CurrentFile(), path);
+    QVERIFY(!c.state().SettingsChanged);
+    QCOMPARE(captions.takeLast().at(0).toString(), path);
+    QVERIFY(f.prompt.messages.isEmpty());
+
+    // Another configuration, then the file again.
+    InitVars(c.settings());
+    c.motors().moveFirst();
+    c.selectModel(0);
+    c.setCommRow(0);
+    QSignalSpy summaries(&c, &Configurator::summaryRefreshRequested);
+    QSignalSpy ports(&c, &Configurator::commRowSelected);
+    // The link moves the port and reports the row it ended on.
+    connect(&c, &Configurator::commRowSelected, &c, &Configurator::setCommRow);
+    files.MenuOpen_Click();
+    QCOMPARE(f.prompt.messages.size(), 0);
+    QCOMPARE(Snapshot(c), saved);
+    QCOMPARE(c.modelIndex(), 4);
+    QCOMPARE(ports.size(), 1);
+    QCOMPARE(ports.at(0).at(0).toInt(), 6);
+    QCOMPARE(c.databaseMotor().partNumber, unusual.motor.partNumber);
+    QCOMPARE(summaries.size(), 1);
+    QVERIFY(c.state().InertiaSet);
+    QVERIFY(!c.state().SettingsChanged);
+    QCOMPARE(files.CurrentFile(), path);
+    QCOMPARE(captions.takeLast().at(0).toString(), path);
+    QCOMPARE(c.motionDesc(), QStringLiteral("TMX Mode"));
+}
+
+void TestFileCommands::saveWithoutFileAsksForOne()
+{
+    ConfiguratorFixture f;
+    FileCommands files(nullptr, f.configurator, f.prompt);
+    QList<FileCommands::Dialog> asked;
+    QStringList folders;
+    QDir(f.dir.path()).mkdir(QStringLiteral("sub"));
+    QString path = f.path(QStringLiteral("sub/first.cnf"));
+    files.setStartFolder(QStringLiteral("/start"));
+    files.setFileChooser([&](FileCommands::Dialog d, const QString& folder) {
+        asked << d;
+        folders << folder;
+        return path;
+    });
+    files.MenuSave_Click();
+    QCOMPARE(asked, QList<FileCommands::Dialog>{FileCommands::Dialog::Save});
+    QCOMPARE(files.CurrentFile(), path);
+
+    // The next dialog opens where the current file is.
+    files.MenuSaveAs_Click();
+    QCOMPARE(folders, (QStringList{QStringLiteral("/start"), f.path(QStringLiteral("sub"))}));
+    asked.clear();
+
+    // With a current file, Save writes to it without asking.
+    f.configurator.settings().StepsPerRev = 400;
+    files.MenuSave_Click();
+    QVERIFY(asked.isEmpty());
+    QCOMPARE(ReadFile(path), Snapshot(f.configurator));
+}
+
+void TestFileCommands::openedFileIsLimitedToItsModel()
+{
+    // A KORV4-J-220 file whose running current only a 6 A model allows: the
+    // model change that the open runs lowers it to the 220 V limit.
+    ConfiguratorFixture f;
+    const QString path = f.path(QStringLiteral("high.cnf"));
+    QByteArray file = ConfigSamples::Fixture(QStringLiteral("version-0.0.19.cnf"));
+    file = ConfigSamples::WithItem(file, 2, 0, "4");
+    file = ConfigSamples::WithItem(file, 4, 0, "5");
+    file = ConfigSamples::WithItem(file, 4, 1, "95");
+    WriteFile(path, file);
+    FileCommands files(nullptr, f.configurator, f.prompt);
+    files.setFileChooser([&](FileCommands::Dialog, const QString&) { return path; });
+    f.configurator.settings().PowerUpMode = 13;
+    files.MenuOpen_Click();
+    QVERIFY(f.prompt.messages.isEmpty());
+    QCOMPARE(f.configurator.modelIndex(), 4);
+    QCOMPARE(f.configurator.settings().RunCurrent, double(3.2f));
+    QCOMPARE(f.configurator.settings().IdleCurrentPct, 90);
+    QCOMPARE(f.configurator.settings().CustomMotorMaxVolts, 100.0);
+    QCOMPARE(f.configurator.settings().PowerUpMode, 13);
+}
+
+void TestFileCommands::openGuard_data()
+{
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("no changes, no question") << false << -1 << true;
+    QTest::newRow("changes, OK") << true << int(Prompt::Answer::Ok) << true;
+    QTest::newRow("changes, Cancel") << true << int(Prompt::Answer::Cancel) << false;
+}
+
+void TestFileCommands::openGuard()
+{
+    QFETCH(bool, changed);
+    QFETCH(int, answer);
+    QFETCH(bool, opens);
+    ConfiguratorFixture f;
+    const QString path = f.path(QStringLiteral("a.cnf"));
+    WriteFile(path, ConfigSamples::Fixture(QStringLiteral("unusual.cnf")));
+    FileCommands files(nullptr, f.configurator, f.prompt);
+    int dialogs = 0;
+    files.setFileChooser([&](FileCommands::Dialog, const QString&) {
+        ++dialogs;
+        return path;
+    });
+    f.configurator.state().SettingsChanged = changed;
+    if (answer >= 0)
+        f.prompt.answers << Prompt::Answer(answer);
+    files.MenuOpen_Click();
+
+    if (changed) {
+        QCOMPARE(f.prompt.messages.size(), 1);
+        const ScriptedPrompt::Message& m = f.prompt.messages.first();
+        QCOMPARE(m.title, QStringLiteral("Open"));
+        QCOMPARE(m.text, QStringLiteral("You have made changes without Saving or Downloading.  Do you really want to "
+                                        "open a file and replace your program?"));
+        QCOMPARE(m.buttons, Prompt::Buttons::OkCancel);
+        QCOMPARE(m.icon, Prompt::Icon::Question);
+    } else {
+        QVERIFY(f.prompt.messages.isEmpty());
+    }
+    QCOMPARE(dialogs, opens ? 1 : 0);
+    QCOMPARE(files.CurrentFile(), opens ? path : QString());
+    QCOMPARE(f.configurator.settings().OperatingMode, opens ? 2 : 3);
+    QCOMPARE(f.configurator.state().SettingsChanged, !opens);
+}
+
+void TestFileCommands::cancelledDialogsChangeNothing()
+{
+    ConfiguratorFixture f;
+    FileCommands files(nullptr, f.configurator, f.prompt);
+    files.setFileChooser([](FileCommands::Dialog, const QString&) { return QString(); });
+    QSignalSpy captions(&files, &FileCommands::captionFileChanged);
+    f.configurator.state().SettingsChanged = true;
+    const QByteArray before = Snapshot(f.configurator);
+    f.prompt.answers << Prompt::Answer::Ok;
+    files.MenuOpen_Click();
+    QVERIFY(!files.DoSaveAs());
+    files.MenuSave_Click();
+    QCOMPARE(Snapshot(f.configurator), before);
+    QVERIFY(f.configurator.state().SettingsChanged);
+    QVERIFY(files.CurrentFile().isEmpty());
+    QCOMPARE(captions.size(), 0);
+    QCOMPARE(f.prompt.messages.size(), 1);  // only the unsaved-changes question
+}
+
+void TestFileCommands::badFilesChangeNothing_data()
+{
+    const QByteArray good = ConfigSamples::Fixture(QStringLiteral("unusual.cnf"));
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("message");
+    const QString cannotRead = QStringLiteral("Error: couldn't read file.  ");
+    QTest::newRow("ends after line 15") << good.left(good.indexOf("#FALSE#,#FALSE#,4000")) << cannotRead;
+    QTest::newRow("wrong item type") << ConfigSamples::WithItem(good, 19, 1, "#TRUE#") << cannotRead;
+    QTest::newRow("model row 6") << ConfigSamples::WithItem(good, 2, 0, "6") << cannotRead;
+    QTest::newRow("port row 8") << ConfigSamples::WithItem(good, 20, 0, "8") << cannotRead;
+    QTest::newRow("no such file") << QByteArray() << "Error: could not open file.";
+}
+
+void TestFileCommands::badFilesChangeNothing()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, message);
+    ConfiguratorFixture f;
+    Configurator& c = f.configurator;
+    const QString previous = f.path(QStringLiteral("previous.cnf"));
+    c.state().CurrentFile = previous;
+    c.state().SettingsChanged = true;
+    const QString path = f.path(QStringLiteral("bad.cnf"));
+    if (!file.isEmpty())
+        WriteFile(path, file);
+    FileCommands files(nullptr, c, f.prompt);
+    files.setFileChooser([&](FileCommands::Dialog, const QString&) { return path; });
+    QSignalSpy captions(&files, &FileCommands::captionFileChanged);
+    QSignalSpy models(&c, &Configurator::modelIndexChanged);
+    QSignalSpy ports(&c, &Configurator::commRowSelected);
+    QSignalSpy summaries(&c, &Configurator::summaryRefreshRequested);
+    const QByteArray before = Snapshot(c);
+    const QStringList motorsBefore = c.motors().partNumbers();
+
+    f.prompt.answers << Prompt::Answer::Ok;
+    files.MenuOpen_Click();
+
+    QCOMPARE(f.prompt.messages.size(), 2);
+    const ScriptedPrompt::Message& m = f.prompt.messages.last();
+    QCOMPARE(m.title, QStringLiteral("KORV4 Configurator"));
+    QVERIFY2(m.text.startsWith(message), qPrintable(m.text));
+    if (message.startsWith(QStringLiteral("Error: couldn't"))) {
+        QVERIFY(m.text.size() > message.size() + 1);  // with the reason
+        QVERIFY(m.text.endsWith(QLatin1Char('.')));
+    }
+    QCOMPARE(Snapshot(c), before);
+    QCOMPARE(c.motors().partNumbers(), motorsBefore);
+    QCOMPARE(files.CurrentFile(), previous);
+    QVERIFY(c.state().SettingsChanged);
+    QVERIFY(!c.state().InertiaSet);
+    QCOMPARE(captions.size() + models.size() + ports.size() + summaries.size(), 0);
+}
+
+void TestFileCommands::failedSaveKeepsTheOldFile()
+{
+    ConfiguratorFixture f;
+    const QString path = f.path(QStringLiteral("kept.cnf"));
+    const QByteArray old = ConfigSamples::Fixture(QStringLiteral("unusual.cnf"));
+    WriteFile(path, old);
+    f.configurator.state().CurrentFile = path;
+    f.configurator.state().SettingsChanged = true;
+    FileCommands files(nullptr, f.configurator, f.prompt);
+    bool saved;
+    {
+        const FileSizeLimit diskFull(64);
+        saved = files.DoSave();
+    }
+    QVERIFY(!saved);
+    QCOMPARE(ReadFile(path), old);
+    QCOMPARE(f.prompt.messages.size(), 1);
+    QCOMPARE(f.prompt.messages.first().title, QString());
+    QVERIFY2(f.prompt.messages.first().text.startsWith(QStringLiteral("Error saving file: ")),
+             qPrintable(f.prompt.messages.first().text));
+    QVERIFY(f.prompt.messages.first().text.size() > QStringLiteral("Error saving file: ").size());
+    QVERIFY(f.configurator.state().SettingsChanged);
+    // No half-written temporary file is left beside it.
+    QCOMPARE(QDir(f.dir.path()).entryList({QStringLiteral("kept.cnf*")}, QDir::Files).size(), 1);
+}
+
+void TestFileCommands::failedSaveAsKeepsTheCurrentFile()
+{
+    // A folder that is a regular file cannot hold the new file, whoever runs.
+    ConfiguratorFixture f;
+    const QString notAFolder = f.path(QStringLiteral("plain"));
+    WriteFile(notAFolder, "x");
+    f.configurator.state().CurrentFile = f.path(QStringLiteral("current.cnf"));
+    f.configurator.state().SettingsChanged = true;
+    FileCommands files(nullptr, f.configurator, f.prompt);
+    files.setFileChooser([&](FileCommands::Dialog, const QString&) { return notAFolder + QStringLiteral("/new.cnf"); });
+    QSignalSpy captions(&files, &FileCommands::captionFileChanged);
+    QVERIFY(!files.DoSaveAs());
+    QCOMPARE(f.prompt.messages.size(), 1);
+    QVERIFY(f.prompt.messages.first().text.startsWith(QStringLiteral("Error saving file: ")));
+    QCOMPARE(files.CurrentFile(), f.path(QStringLiteral("current.cnf")));
+    QCOMPARE(captions.size(), 0);
+    QVERIFY(f.configurator.state().SettingsChanged);
+}
+
+QTEST_MAIN(TestFileCommands)
+#include "tst_filecommands.moc"

@@ -1,0 +1,125 @@
+#include "ConfiguratorFixture.h"
+#include "PrintCommand.h"
+#include "PrintoutRenderer.h"
+
+#include <QPrinter>
+#include <QProcess>
+#include <QTest>
+
+namespace {
+
+QString PdfText(const QString& pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    p.waitForFinished(10000);
+    // The font's ligatures ("fi") come back as single characters.
+    return QString::fromUtf8(p.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
+}
+
+int PdfPages(const QString& pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), {pdf});
+    p.waitForFinished(10000);
+    const QString info = QString::fromUtf8(p.readAllStandardOutput());
+    for (const QString& line : info.split(QLatin1Char('\n'))) {
+        if (line.startsWith(QStringLiteral("Pages:")))
+            return line.mid(6).trimmed().toInt();
+    }
+    return 0;
+}
+
+void PdfOutput(QPrinter& printer, const QString& path)
+{
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+}
+
+}  // namespace
+
+class TestPrintCommand : public QObject {
+    Q_OBJECT
+private slots:
+    void printsTheSummaryToPdf();
+    void cancelledDialogPrintsNothing();
+    void printerThatCannotStartIsReported();
+    void longPrintoutsGoOnToNewPages();
+};
+
+void TestPrintCommand::printsTheSummaryToPdf()
+{
+    ConfiguratorFixture f;
+    f.configurator.setDriveVersion(QStringLiteral("1.05k"));
+    PrintCommand print(nullptr, f.configurator, f.prompt);
+    const QString pdf = f.path(QStringLiteral("summary.pdf"));
+    print.setPrinterChooser([&](QPrinter& printer) {
+        PdfOutput(printer, pdf);
+        return true;
+    });
+    print.MenuPrint_Click();
+    QVERIFY(f.prompt.messages.isEmpty());
+    const QString text = PdfText(pdf);
+    QVERIFY2(text.contains(QStringLiteral("KORV4 Configurator Setup")), qPrintable(text));
+    QVERIFY(text.contains(QStringLiteral("Configurator Software Version: 1.0")));
+    QVERIFY(text.contains(QStringLiteral("Drive Firmware Version: 1.05k")));
+    QVERIFY(text.contains(QStringLiteral("Drive: KORV4-J")));
+    QVERIFY(text.contains(QStringLiteral("Part number: KM-17-100")));  // the database's first motor
+    QVERIFY(text.contains(QStringLiteral("Comm port 1")));
+    QCOMPARE(PdfPages(pdf), 1);
+}
+
+void TestPrintCommand::cancelledDialogPrintsNothing()
+{
+    ConfiguratorFixture f;
+    PrintCommand print(nullptr, f.configurator, f.prompt);
+    const QString pdf = f.path(QStringLiteral("never.pdf"));
+    print.setPrinterChooser([&](QPrinter& printer) {
+        PdfOutput(printer, pdf);
+        return false;
+    });
+    print.MenuPrint_Click();
+    QVERIFY(!QFile::exists(pdf));
+    QVERIFY(f.prompt.messages.isEmpty());
+}
+
+void TestPrintCommand::printerThatCannotStartIsReported()
+{
+    ConfiguratorFixture f;
+    PrintCommand print(nullptr, f.configurator, f.prompt);
+    QPrinter printer(QPrinter::HighResolution);
+    PdfOutput(printer, f.path(QStringLiteral("no such folder/summary.pdf")));
+    QVERIFY(!print.printOn(printer));
+    QCOMPARE(f.prompt.messages.size(), 1);
+    QCOMPARE(f.prompt.messages.first().title, QStringLiteral("KORV4 Configurator"));
+    QVERIFY(f.prompt.messages.first().text.startsWith(QStringLiteral("Error printing")));
+}
+
+void TestPrintCommand::longPrintoutsGoOnToNewPages()
+{
+    QTemporaryDir dir;
+    QList<PrintLine> lines;
+    for (int i = 1; i <= 200; ++i)
+        lines.append({i % 2 ? 2 : 6, QStringLiteral("line %1").arg(i), false});
+    QPrinter printer(QPrinter::HighResolution);
+    const QString pdf = dir.filePath(QStringLiteral("long.pdf"));
+    PdfOutput(printer, pdf);
+    QVERIFY(RenderPrintout(printer, lines));
+    QVERIFY(PdfPages(pdf) >= 2);
+    const QString text = PdfText(pdf);
+    QVERIFY(text.contains(QStringLiteral("line 200")));
+    // Column 6 lies to the right of column 2.
+    const QStringList rows = text.split(QLatin1Char('\n'));
+    const auto indent = [&](const QString& item) -> qsizetype {
+        for (const QString& row : rows) {
+            if (row.trimmed() == item)
+                return row.indexOf(item);
+        }
+        return -1;
+    };
+    QVERIFY(indent(QStringLiteral("line 1")) >= 0);
+    QVERIFY(indent(QStringLiteral("line 2")) > indent(QStringLiteral("line 1")));
+}
+
+QTEST_MAIN(TestPrintCommand)
+#include "tst_printcommand.moc"

@@ -1,0 +1,22 @@
+#include "ConfiguratorFixture.h"
+
+#include "MotorStore.h"
+#include "SampleMotor.h"
+
+ConfiguratorFixture::ConfiguratorFixture()
+{
+    // A small database of its own, so the tests may add motors to it.
+    const QString db = dir.filePath(QStringLiteral("korv4 motors.db"));
+    MotorStore::create(db);
+    {
+        MotorStore store;
+        store.open(db);
+        store.addRowWithWindings(SampleMotor(QStringLiteral("KM-23-200"), 2.8));
+        store.addRowWithWindings(SampleMotor(QStringLiteral("KM-17-100"), 1.0));
+    }
+    configurator.openMotorDatabase(db);
+    configurator.motors().moveFirst();
+    configurator.selectModel(1);
+    configurator.setCommRow(0);
+    configurator.state().ProgramVersion = QStringLiteral("1.0");
+}
