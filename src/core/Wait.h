@@ -2,24 +2,26 @@
 
 #include <functional>
 
-class QObject;
-
 // Waits that keep the user interface alive: they run a local event loop, so
-// the serial receive event and the user's events are handled meanwhile. They
-// measure time on a monotonic clock and sleep in the event loop between
-// wake-ups; they never spin.
+// the serial receive event and the user's events are handled meanwhile. Time
+// is measured on a monotonic clock (a wait ends on time across midnight or a
+// change of the wall clock), and between events the loop sleeps until the
+// next event or the deadline; it never spins.
 
 // Waits the given time while events are handled; yields at least once.
 void WaitSeconds(double seconds);
 
-// Runs the event loop until done() is true or the time limit has passed.
-// done() is tested at the start, whenever one of the given sources emits
-// one of its signals (a port's data arrival, for example: pass the object and
-// the signal), and after every pass of the event loop that a timer wakes.
-// Returns whether done() was true at the end.
-struct WakeSource {
-    const QObject* sender;
-    const char* signal;  // SIGNAL(...) form
-};
-bool WaitUntil(const std::function<bool()>& done, double seconds,
-               std::initializer_list<WakeSource> wakeOn = {});
+// Handles the events that are waiting, once, without sleeping.
+void YieldToEvents();
+
+// Handles events until done() is true or the time limit has passed. done()
+// is tested first, then after every event the loop handled (any event wakes
+// it: a port's arrival, a posted call, a timer). Returns done()'s last value;
+// it is tested once more at the deadline, so a condition met in the same
+// pass as the time-out counts as met.
+bool WaitUntil(const std::function<bool()>& done, double seconds);
+
+// How many of the waits above are running now, nested. Code that must not
+// be started from the user's events while a drive exchange waits compares
+// this with the depth it found when the exchange began.
+int WaitDepth();

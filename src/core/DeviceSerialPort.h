@@ -1,0 +1,28 @@
+#pragma once
+
+#include "SerialPort.h"
+
+class QSerialPort;
+
+// The port on a real device or a pseudo-terminal.
+class DeviceSerialPort : public SerialPort {
+    Q_OBJECT
+public:
+    explicit DeviceSerialPort(QObject* parent = nullptr);
+    ~DeviceSerialPort() override;
+
+protected:
+    bool openDevice(const QString& path, OpenError* error) override;
+    void closeDevice() override;
+    bool portOpen() const override;
+    bool writeDevice(const QByteArray& bytes) override;
+    QByteArray readAllDevice() override;
+    int bytesWaiting() const override;
+
+private:
+    void onReadyRead();
+    void onError(int error);
+
+    QSerialPort* m_port;
+    bool m_arrivalQueued = false;
+};

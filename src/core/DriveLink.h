@@ -1,0 +1,105 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class Configurator;
+class DriveTool;
+class SerialPort;
+
+// The link to the drive: finding and moving the port, sending, and the one
+// receive path that splits what the drive sends into reply text (RxText) and
+// the 3-byte messages the drive sends by itself (power-up greeting, servo
+// fault, firmware notices). The queries and the transfers build on it.
+class DriveLink : public QObject {
+    Q_OBJECT
+public:
+    DriveLink(Configurator& cfg, SerialPort& port, QObject* parent = nullptr);
+    ~DriveLink() override;
+
+    Configurator& configurator() { return m_cfg; }
+    SerialPort& port() { return m_port; }
+
+    // The program title, used as the title of the boxes that have no own.
+    static QString ProgramTitle();
+
+    // Opens the first of COM1..COM8 that opens, telling the user about each
+    // that does not. Returns the COM number opened, 0 when none.
+    int StartComm();
+    // The port list's row was selected (connected to Configurator::commRowSelected).
+    void CommList_Click(int row);
+
+    // Send when the port is open; else nothing.
+    void WriteByte(quint8 b);
+    void Write2Bytes(quint8 b1, quint8 b2);
+    void WriteText(const QByteArray& text);
+
+    // The receive event (connected to the port's OnComm).
+    void Comm1_OnComm();
+    // The steps of the receive path over the unread bytes.
+    void ScanForHeader();
+    void ScanForPacket();
+    void HandleMsg(quint8 header, quint8 d1, quint8 d2);
+
+    // The reply text the exchanges poll and cut from the front.
+    QString& RxText() { return m_rxText; }
+    // The received bytes not yet scanned, in arrival order (never lost).
+    const QByteArray& unreadBytes() const { return m_rx; }
+    // Empties the unread bytes and the reply text (start-up).
+    void ClearReceived();
+
+    // Terminal mode: the tool that sets it gets every received byte through
+    // its ProcessChar until it leaves; TerminalMode in the program state
+    // follows. Leaving by a tool that does not hold it changes nothing.
+    void enterTerminalMode(DriveTool& tool);
+    void leaveTerminalMode(DriveTool& tool);
+    DriveTool* terminalTool() const { return m_tool; }
+
+    // One drive exchange at a time. A scope that is not granted means an
+    // exchange is already waiting and this request came from an event
+    // handled inside its wait: the request is to be ignored. Calls made
+    // directly by the running exchange are granted.
+    class Exchange {
+    public:
+        explicit Exchange(DriveLink& link);
+        ~Exchange();
+        Exchange(const Exchange&) = delete;
+        Exchange& operator=(const Exchange&) = delete;
+        explicit operator bool() const { return m_granted; }
+
+    private:
+        DriveLink& m_link;
+        bool m_granted = false;
+        bool m_outermost = false;
+    };
+    bool exchangeRunning() const { return m_exchangeDepth >= 0; }
+
+signals:
+    // Header 252: the drive reports a servo fault with its status word
+    // (not raised while ClearingFault is set).
+    void servoFaultReported(int statusWord);
+    // The reply text grew.
+    void rxTextChanged();
+
+private:
+    bool hasHeaderByte() const;
+    bool openPort(int portNumber, QString* reason);
+
+    // What the drive's own messages do, one per kind of header.
+    void onServoFault(quint8 d1, quint8 d2);
+    void onIgnored(quint8 d1, quint8 d2);
+    void onFirmwareRevision(quint8 d1, quint8 d2);
+    void onReflashNeeded(quint8 d1, quint8 d2);
+    void onFirmwareMismatch(quint8 d1, quint8 d2);
+    void onGreeting(quint8 d1, quint8 d2);
+    void showReflashBox(bool kyChip);
+
+    Configurator& m_cfg;
+    SerialPort& m_port;
+    QByteArray m_rx;
+    QString m_rxText;
+    DriveTool* m_tool = nullptr;
+    int m_exchangeDepth = -1;  // WaitDepth() when the running exchange began
+};

@@ -1,0 +1,160 @@
+#include "DriveQueries.h"
+
+#include "Configurator.h"
+#include "DriveLink.h"
+#include "Prompt.h"
+#include "SerialPort.h"
+#include "Wait.h"
+
+namespace {
+
+constexpr double ShortTimeout = 0.5;
+constexpr double LongTimeout = 1.0;
+
+const QString kNotResponding =
+    QStringLiteral("The drive is not responding.  Is it connected to the right port and turned on?");
+
+bool isListedModel(int code)
+{
+    return code >= 41 && code <= 46;
+}
+
+// The model codes the start-up presence test answers true for.
+bool isStartupModel(int code)
+{
+    return code == 9 || code == 18 || (code >= 30 && code <= 40) || code == 109 || code == 118;
+}
+
+int hexDigit(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'A' && u <= u'F')
+        return u - u'A' + 10;
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + 10;
+    return -1;
+}
+
+}  // namespace
+
+DriveQueries::DriveQueries(DriveLink& link) : m_link(link) {}
+
+int DriveQueries::HexValue(const QString& text)
+{
+    quint32 value = 0;
+    int digits = 0;
+    for (const QChar c : text) {
+        const int d = hexDigit(c);
+        if (d < 0 || digits == 8)
+            break;
+        value = value * 16 + static_cast<quint32>(d);
+        ++digits;
+    }
+    if (digits <= 4)
+        return static_cast<std::int16_t>(static_cast<quint16>(value));
+    return static_cast<std::int32_t>(value);
+}
+
+bool DriveQueries::identify(bool clearFirst, double seconds, QString* id)
+{
+    QString& rx = m_link.RxText();
+    if (clearFirst)
+        rx.clear();
+    m_link.WriteText("C");
+    id->clear();
+    if (!WaitUntil([&rx] { return rx.size() >= 2; }, seconds))
+        return false;
+    *id = rx.left(2);
+    rx.remove(0, 2);
+    ProgramState& st = m_link.configurator().state();
+    st.FirmwareVersion = static_cast<float>(1.0 + id->at(0).unicode() / 100.0);
+    st.DriveModelCode = static_cast<std::int16_t>(id->at(1).unicode());
+    return true;
+}
+
+QString DriveQueries::CheckDrive()
+{
+    DriveLink::Exchange exchange(m_link);
+    if (!exchange)
+        return {};
+    Configurator& cfg = m_link.configurator();
+    QString id;
+    if (!identify(true, ShortTimeout, &id)) {
+        cfg.prompt().ask(QStringLiteral("CheckDrive 0"), kNotResponding, Prompt::Icon::Question,
+                         Prompt::Buttons::Ok);
+        return {};
+    }
+    const ProgramState& st = cfg.state();
+    cfg.setDriveVersion(QString::number(static_cast<double>(st.FirmwareVersion), 'f', 2) + GetMinorRev());
+    if (!isListedModel(st.DriveModelCode))
+        return {};
+    cfg.selectModel(st.DriveModelCode - 41);
+    return id;
+}
+
+QString DriveQueries::SilentCheckDrive()
+{
+    DriveLink::Exchange exchange(m_link);
+    if (!exchange)
+        return {};
+    Configurator& cfg = m_link.configurator();
+    QString id;
+    if (!identify(true, ShortTimeout, &id)) {
+        cfg.prompt().ask(QStringLiteral("Communication Error"), kNotResponding, Prompt::Icon::Question,
+                         Prompt::Buttons::Ok);
+        return {};
+    }
+    if (!isListedModel(cfg.state().DriveModelCode)) {
+        cfg.setDriveVersion(QString());
+        return {};
+    }
+    return id;
+}
+
+bool DriveQueries::DriveStillThere()
+{
+    DriveLink::Exchange exchange(m_link);
+    if (!exchange)
+        return false;
+    QString id;
+    if (!identify(false, LongTimeout, &id))
+        return false;
+    return isStartupModel(m_link.configurator().state().DriveModelCode);
+}
+
+QString DriveQueries::GetMinorRev()
+{
+    DriveLink::Exchange exchange(m_link);
+    if (!exchange)
+        return {};
+    QString& rx = m_link.RxText();
+    m_link.Write2Bytes(121, 142);
+    if (!WaitUntil([&rx] { return rx.size() >= 4; }, ShortTimeout)) {
+        rx.clear();
+        return {};
+    }
+    const int code = HexValue(rx.mid(2, 2));
+    QString& minor = m_link.configurator().state().MinorRev;
+    minor = QString(QChar(static_cast<char16_t>(code & 0xFF)));
+    rx.remove(0, 4);
+    return QLatin1Char(' ') + minor;
+}
+
+int DriveQueries::GetServoStatus()
+{
+    if (!m_link.port().isOpen())
+        return 0;
+    DriveLink::Exchange exchange(m_link);
+    if (!exchange)
+        return -1;
+    QString& rx = m_link.RxText();
+    rx.clear();
+    m_link.Write2Bytes(121, 128);
+    if (!WaitUntil([&rx] { return rx.size() >= 4; }, LongTimeout))
+        return -1;
+    const QString status = rx.left(4);
+    rx.clear();
+    return HexValue(status);
+}

@@ -1,0 +1,245 @@
+#include "DriveTransfer.h"
+
+#include "Configurator.h"
+#include "DriveImage.h"
+#include "DriveLink.h"
+#include "DriveQueries.h"
+#include "Prompt.h"
+#include "Rounding.h"
+#include "SerialPort.h"
+#include "Wait.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr double UploadTimeout = 0.5;
+constexpr double AckTimeout = 1.0;
+constexpr double AckSettle = 0.1;
+constexpr char Ack = 6;
+constexpr char Nak = 21;
+
+const QString kNoiseAdvice = QStringLiteral(
+    "Make sure the cable connections are secure and that you are not working around electrical "
+    "noise, such as a welder, a high powered motor or big relays.");
+
+}  // namespace
+
+DriveTransfer::DriveTransfer(DriveLink& link, DriveQueries& queries, QObject* parent)
+    : QObject(parent), m_link(link), m_queries(queries),
+      m_okPress(static_cast<size_t>(OkDialog::RegenDialog) + 1)
+{
+}
+
+void DriveTransfer::setOkPress(OkDialog dialog, std::function<void()> pressIfVisible)
+{
+    m_okPress.at(static_cast<size_t>(dialog)) = std::move(pressIfVisible);
+}
+
+void DriveTransfer::pressVisibleOks()
+{
+    for (const std::function<void()>& press : m_okPress)
+        if (press)
+            press();
+}
+
+void DriveTransfer::setProgress(int percent)
+{
+    if (percent == m_progress)
+        return;
+    m_progress = percent;
+    emit progressChanged(percent);
+}
+
+bool DriveTransfer::NoCommPort() const
+{
+    return !m_link.port().isOpen();
+}
+
+bool DriveTransfer::Upload_Click()
+{
+    DriveLink::Exchange exchange(m_link);
+    if (!exchange)
+        return false;
+    Configurator& cfg = m_link.configurator();
+    if (cfg.state().SettingsChanged
+        && cfg.prompt().ask(QStringLiteral("Open"),
+                            QStringLiteral("You have made changes without Saving or Downloading.  Do you "
+                                           "really want to upload and replace your program?"),
+                            Prompt::Icon::Question, Prompt::Buttons::OkCancel)
+               != Prompt::Answer::Ok)
+        return false;
+    if (NoCommPort()) {
+        cfg.prompt().tell(DriveLink::ProgramTitle(),
+                          QStringLiteral("Cannot upload from drive: there is no comm port open."),
+                          Prompt::Icon::Information);
+        return false;
+    }
+    m_link.WriteText("S");
+    if (m_queries.SilentCheckDrive().isEmpty())
+        return false;
+    if (m_queries.CheckDrive().size() < 2)
+        return false;
+    const bool uploaded = DataUpload();
+    m_queries.CheckDrive();
+    return uploaded;
+}
+
+bool DriveTransfer::DataUpload()
+{
+    DriveLink::Exchange exchange(m_link);
+    if (!exchange)
+        return false;
+    Configurator& cfg = m_link.configurator();
+    SerialPort& port = m_link.port();
+    port.setRThreshold(0);
+    port.Input();
+    setProgress(0);
+    m_link.WriteText("u");
+    int waiting = 0;
+    const bool complete = WaitUntil(
+        [&] {
+            waiting = port.InBufferCount();
+            setProgress(RoundToInt(std::clamp(waiting * 100.0 / DriveImageSize, 0.0, 100.0)));
+            return waiting >= DriveImageSize;
+        },
+        UploadTimeout);
+    if (!complete) {
+        cfg.prompt().ask(QStringLiteral("Tuner Upload Problem %1 %2").arg(waiting).arg(port.RThreshold()),
+                         QStringLiteral("We are having trouble uploading tuning data from the drive. Is it "
+                                        "connected to the right port and turned on?  If you are using your "
+                                        "PC for anything processor intensive, such as opening a large file "
+                                        "in another application, this can interfere with drive "
+                                        "communication."),
+                         Prompt::Icon::Question, Prompt::Buttons::Ok);
+        setProgress(0);
+        // The rest of a late image must not be read as drive messages.
+        port.Input();
+        port.setRThreshold(1);
+        return false;
+    }
+    const QByteArray image = port.Input();
+    if (!ChecksumGood(image)) {
+        cfg.prompt().tell(QStringLiteral("Checksum Error"),
+                          QStringLiteral("Your program did not upload correctly.  ") + kNoiseAdvice);
+        setProgress(0);
+        port.Input();
+        port.setRThreshold(1);
+        return false;
+    }
+    cfg.ExtractUploadData(image);
+    setProgress(0);
+    port.setRThreshold(1);
+    cfg.SummarizeAll();
+    cfg.state().SettingsChanged = false;
+    return true;
+}
+
+bool DriveTransfer::Download_Click()
+{
+    DriveLink::Exchange exchange(m_link);
+    if (!exchange)
+        return false;
+    Configurator& cfg = m_link.configurator();
+    if (NoCommPort()) {
+        cfg.prompt().tell(DriveLink::ProgramTitle(),
+                          QStringLiteral("Cannot download to drive: there is no comm port open."),
+                          Prompt::Icon::Information);
+        return false;
+    }
+    pressVisibleOks();
+    if (!cfg.state().InertiaSet) {
+        const Prompt::Answer answer = cfg.prompt().ask(
+            QStringLiteral("Load Inertia Not Set"),
+            QStringLiteral("You have not set the load inertia in the Motor Settings.  The electronic "
+                           "damping and anti-resonance will work better if you set the load inertia "
+                           "accurately.  Do you want to download your settings anyway?"),
+            Prompt::Icon::Question, Prompt::Buttons::YesNo);
+        if (answer != Prompt::Answer::Yes)
+            return false;
+        cfg.state().InertiaSet = true;
+    }
+    return DoDownload();
+}
+
+bool DriveTransfer::DoDownload()
+{
+    if (NoCommPort())
+        return false;
+    DriveLink::Exchange exchange(m_link);
+    if (!exchange)
+        return false;
+    Configurator& cfg = m_link.configurator();
+    ProgramState& st = cfg.state();
+    bool accepted = false;
+    m_link.WriteText("S");
+    const QString id = m_queries.CheckDrive();
+    if (!id.isEmpty()) {
+        st.FirmwareVersion = static_cast<float>(1.0 + id.at(0).unicode() / 100.0);
+        st.DriveModelCode = static_cast<std::int16_t>(id.at(1).unicode());
+        if (cfg.DriveMaxCurrent() < static_cast<float>(cfg.settings().RunCurrent)) {
+            cfg.prompt().tell(DriveLink::ProgramTitle(),
+                              QStringLiteral("The motor current setting exceeds the maximum capacity of "
+                                             "this drive.  Please click the Motor button to change the "
+                                             "current setting."));
+        } else if (st.FirmwareVersion < 1.02f && cfg.settings().MotionOutputMode >= 5) {
+            cfg.prompt().tell(DriveLink::ProgramTitle(),
+                              QStringLiteral("You need DSP firmware 1.02 or later to use a Tach output with "
+                                             "greater than 100 pulses/rev.  Please click the I/O button and "
+                                             "change the tach setting to 100 pulses/rev or contact the "
+                                             "factory for a firmware upgrade."));
+        } else {
+            accepted = DataDownload();
+        }
+    }
+    m_link.port().setRThreshold(1);
+    return accepted;
+}
+
+bool DriveTransfer::DataDownload()
+{
+    DriveLink::Exchange exchange(m_link);
+    if (!exchange)
+        return false;
+    Configurator& cfg = m_link.configurator();
+    SerialPort& port = m_link.port();
+    // The whole image exists before "d" goes out: a drive told to expect an
+    // image must get all of it.
+    QByteArray image = DownloadString(cfg.settings(), cfg.databaseMotor());
+    if (image.size() != DriveImageSize)
+        return false;
+    AddChecksum(image);
+
+    port.setRThreshold(3);
+    port.Input();
+    setProgress(0);
+    m_link.WriteText("d");
+    for (int i = 0; i < DriveImageSize; ++i) {
+        m_link.WriteByte(static_cast<quint8>(image.at(i)));
+        setProgress(RoundToInt(i * 100.0 / (DriveImageSize - 1)));
+        YieldToEvents();
+    }
+    WaitUntil([&port] { return port.InBufferCount() > 0; }, AckTimeout);
+    WaitSeconds(AckSettle);
+
+    bool accepted = false;
+    if (port.InBufferCount() == 0) {
+        cfg.prompt().ask(DriveLink::ProgramTitle(),
+                         QStringLiteral("The download did not work.  Is it connected to the right port and "
+                                        "turned on?"),
+                         Prompt::Icon::Question, Prompt::Buttons::Ok);
+    } else {
+        const QByteArray reply = port.Input();
+        if (reply.at(0) == Nak) {
+            cfg.prompt().tell(QStringLiteral("Checksum Error"),
+                              QStringLiteral("The data did not download correctly.  ") + kNoiseAdvice);
+        } else if (reply.at(0) == Ack) {
+            // Only a drive that took the image holds these settings now.
+            cfg.state().SettingsChanged = false;
+            accepted = true;
+        }
+    }
+    port.setRThreshold(1);
+    setProgress(0);
+    return accepted;
+}
