@@ -138,7 +138,9 @@ QLabel* BoardLabel(const QString& text, const QString& name, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
-    label->setStyleSheet(QStringLiteral("color: white;"));
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::white);
+    label->setPalette(palette);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     return label;
 }
@@ -220,17 +222,20 @@ void MainForm::buildBoard()
     layout->setSpacing(0);
 
     m_board = new WiringBoard(central);
-    layout->addWidget(m_board, 1);
+    layout->addWidget(m_board, 5);
 
     auto* gridPanel = new QFrame(central);
     gridPanel->setObjectName(QStringLiteral("GridPanel"));
     gridPanel->setFrameShape(QFrame::StyledPanel);
-    gridPanel->setMinimumWidth(Twips(750 + 1350) + 60);
+    // The grid takes a share of a wider window, never less than its two
+    // columns and a scroll bar.
+    gridPanel->setMinimumWidth(Twips(750 + 1350) + 92);
+    gridPanel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     auto* gridLayout = new QVBoxLayout(gridPanel);
     gridLayout->setContentsMargins(4, 4, 4, 4);
     m_summary = new SummaryGrid(m_cfg, gridPanel);
     gridLayout->addWidget(m_summary);
-    layout->addWidget(gridPanel, 0);
+    layout->addWidget(gridPanel, 2);
     setCentralWidget(central);
 
     connect(m_summary, &SummaryGrid::blockRefreshed, m_board, &WiringBoard::setBlockRefreshed);
@@ -251,19 +256,25 @@ void MainForm::buildBoard()
     motionPanel->setObjectName(QStringLiteral("MotionPanel"));
     motionPanel->setFrameShape(QFrame::Panel);
     motionPanel->setFrameShadow(QFrame::Sunken);
-    motionPanel->setStyleSheet(QStringLiteral("#MotionPanel { background: rgba(0,0,0,60); }"));
+    QPalette panelPalette = motionPanel->palette();
+    panelPalette.setColor(QPalette::Window, QColor(28, 32, 39));
+    motionPanel->setPalette(panelPalette);
+    motionPanel->setAutoFillBackground(true);
     auto* motionLayout = new QHBoxLayout(motionPanel);
     motionLayout->setContentsMargins(4, 4, 4, 4);
     PictureButton* motion = m_buttons.value(QStringLiteral("Motion"));
     motion->setParent(motionPanel);
-    motion->setFixedSize(100, 40);
+    motion->setFixedSize(motion->sizeHint());
     motionLayout->addWidget(motion);
     m_motionDesc = BoardLabel(QString(), QStringLiteral("MotionDesc"), motionPanel);
     m_motionDesc->setWordWrap(true);
-    QFont descFont = m_motionDesc->font();
-    descFont.setBold(true);
-    m_motionDesc->setFont(descFont);
     motionLayout->addWidget(m_motionDesc, 1);
+    connect(m_board, &WiringBoard::scaleChanged, this, [this, motion](double scale) {
+        motion->setFixedSize(motion->sizeHint() * scale);
+        QFont bold = m_board->font();
+        bold.setBold(true);
+        m_motionDesc->setFont(bold);
+    });
 
     BoardLabel(QStringLiteral("Drive"), QStringLiteral("DriveCaption"), m_board);
     m_modelList = new QComboBox(m_board);

@@ -101,11 +101,14 @@ void SummaryGrid::setMerged(int row, bool merged)
         setSpan(row, 0, 1, 1);  // a 1 x 1 span removes the existing one
 }
 
-void SummaryGrid::writeRow(int row, const SummaryLine& line)
+void SummaryGrid::writeRow(int row, const SummaryLine& line, bool title)
 {
     for (int column = 0; column < 2; ++column) {
         QTableWidgetItem* it = cell(row, column);
         it->setText(column == 0 ? line.col0 : line.col1);
+        QFont font = this->font();
+        font.setBold(title);
+        it->setFont(font);
         it->setBackground(QBrush());
         it->setData(Qt::UserRole, false);
     }
@@ -115,7 +118,7 @@ void SummaryGrid::writeRow(int row, const SummaryLine& line)
 void SummaryGrid::writeLines(int r, const SummaryLines& lines)
 {
     for (int i = 0; i < lines.size(); ++i)
-        writeRow(r + i, lines.at(i));
+        writeRow(r + i, lines.at(i), i == 0);
 }
 
 void SummaryGrid::resizeEvent(QResizeEvent* event)
@@ -137,7 +140,7 @@ void SummaryGrid::SummaryInit()
     for (const BlockLayout& b : blockLayouts) {
         if (b.divider >= 0)
             RowDivider(b.divider);
-        writeRow(b.first, MergedLine(QString::fromLatin1(b.title)));
+        writeRow(b.first, MergedLine(QString::fromLatin1(b.title)), true);
     }
     setRowHeight(rowCount() - 1, Twips(TallRowHeight));
 }

@@ -59,7 +59,7 @@ protected:
 
 private:
     void writeLines(int r, const SummaryLines& lines);
-    void writeRow(int row, const SummaryLine& line);
+    void writeRow(int row, const SummaryLine& line, bool title = false);
     void setMerged(int row, bool merged);
     void markRefreshed(Block block);
     QTableWidgetItem* cell(int row, int column);

@@ -1,8 +1,10 @@
 #include "WiringBoard.h"
 
+#include "Rounding.h"
+
+#include <QApplication>
 #include <QChildEvent>
 #include <QPainter>
-#include <QPainterPath>
 
 namespace {
 
@@ -63,6 +65,15 @@ const WiringLine wiringLines[] = {
     {"MotorLine2",   0, {110, 351}, {372, 351}},
 };
 
+// A scaled rectangle on whole pixels, edges rounded, so that neighbours
+// that touch in the design never overlap on the screen.
+QRect SnapToPixels(const QRectF& r)
+{
+    const QPoint topLeft(RoundToInt(r.left()), RoundToInt(r.top()));
+    const QPoint bottomRight(RoundToInt(r.right()), RoundToInt(r.bottom()));
+    return {topLeft, bottomRight - QPoint(1, 1)};
+}
+
 }  // namespace
 
 WiringBoard::WiringBoard(QWidget* parent)
@@ -111,7 +122,7 @@ void WiringBoard::placeChildren()
 {
     for (const Placement& p : placements) {
         if (QWidget* w = findChild<QWidget*>(QString::fromLatin1(p.name), Qt::FindDirectChildrenOnly))
-            w->setGeometry(toWidget(p.rect).toAlignedRect());
+            w->setGeometry(SnapToPixels(toWidget(p.rect)));
     }
 }
 
@@ -119,7 +130,13 @@ void WiringBoard::resizeEvent(QResizeEvent*)
 {
     m_scale = qMin(double(width()) / DesignWidth, double(height()) / DesignHeight);
     m_origin = QPointF((width() - DesignWidth * m_scale) / 2, (height() - DesignHeight * m_scale) / 2);
+    // The texts on the board grow with it; below the design size they keep
+    // the normal size so they stay readable.
+    QFont f = QApplication::font();
+    f.setPointSizeF(f.pointSizeF() * qMax(1.0, m_scale));
+    setFont(f);
     placeChildren();
+    emit scaleChanged(m_scale);
 }
 
 void WiringBoard::childEvent(QChildEvent* event)

@@ -30,6 +30,12 @@ public:
     QSize sizeHint() const override { return {DesignWidth, DesignHeight}; }
     QSize minimumSizeHint() const override { return {DesignWidth * 3 / 4, DesignHeight * 3 / 4}; }
 
+    double scale() const { return m_scale; }
+
+signals:
+    // The board was laid out at a new scale (1 at the design size).
+    void scaleChanged(double scale);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
