@@ -17,8 +17,7 @@ bool Configurator::openMotorDatabase(const QString& path)
                   QStringLiteral("Error %1: %2 Can't load motor database.  The KORV4 Configurator cannot "
                                  "operate without it.  Please try re-installing the software.")
                       .arg(m_motors.errorNumber())
-                      .arg(reason),
-                  Prompt::Icon::Stop);
+                      .arg(reason));
     return false;
 }
 
@@ -131,8 +130,11 @@ void Configurator::setDriveVersion(const QString& text)
 void Configurator::ExtractUploadData(const QByteArray& image)
 {
     const DecodedImage decoded = DecodeImage(image, m_settings);
-    m_motors.AddMotorRecord(decoded.databaseMotor);
-    CalcLoadInertia(decoded.arFrequency, m_settings, databaseMotor());
+    const MotorStore::AddResult added = m_motors.AddMotorRecord(decoded.databaseMotor);
+    // When the database could not take the drive's motor, its current record
+    // is some other motor: the inertia is worked out from the drive's own.
+    const MotorRecord motor = added == MotorStore::AddResult::Failed ? decoded.databaseMotor : databaseMotor();
+    CalcLoadInertia(decoded.arFrequency, m_settings, motor);
     LimitContCurrent();
     LimitIdleCurrent();
     ShowMotionDesc();
