@@ -57,11 +57,6 @@ DriveLink::DriveLink(Configurator& cfg, SerialPort& port, QObject* parent)
 
 DriveLink::~DriveLink() = default;
 
-QString DriveLink::ProgramTitle()
-{
-    return QStringLiteral("KORV4 Configurator");
-}
-
 bool DriveLink::openPort(int portNumber, QString* reason)
 {
     SerialPort::OpenError error;
@@ -146,6 +141,12 @@ void DriveLink::WriteText(const QByteArray& text)
 {
     if (m_port.isOpen())
         m_port.Output(text);
+}
+
+void DriveLink::selectModelRow(int row)
+{
+    if (m_cfg.modelIndex() != row)
+        m_cfg.selectModel(row);
 }
 
 void DriveLink::ClearReceived()
@@ -329,7 +330,7 @@ void DriveLink::onGreeting(quint8 firmwareCode, quint8 modelCode)
     m_cfg.prompt().beep();
     if (found->pause == GreetingPause::BeforeSelect)
         WaitSeconds(0.1);
-    m_cfg.selectModel(found->modelRow);
+    selectModelRow(found->modelRow);
     if (found->pause == GreetingPause::AfterSelect)
         WaitSeconds(0.1);
     m_cfg.setDriveVersion(versionText(st.FirmwareVersion));

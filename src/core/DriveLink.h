@@ -22,9 +22,6 @@ public:
     Configurator& configurator() { return m_cfg; }
     SerialPort& port() { return m_port; }
 
-    // The program title, used as the title of the boxes that have no own.
-    static QString ProgramTitle();
-
     // Opens the first of COM1..COM8 that opens, telling the user about each
     // that does not. Returns the COM number opened, 0 when none.
     int StartComm();
@@ -42,6 +39,10 @@ public:
     void ScanForHeader();
     void ScanForPacket();
     void HandleMsg(quint8 header, quint8 d1, quint8 d2);
+
+    // Selects a row of the model list as a click on it would: choosing the
+    // row already selected changes nothing.
+    void selectModelRow(int row);
 
     // The reply text the exchanges poll and cut from the front.
     QString& RxText() { return m_rxText; }

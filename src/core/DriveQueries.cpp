@@ -90,7 +90,7 @@ QString DriveQueries::CheckDrive()
     cfg.setDriveVersion(QString::number(static_cast<double>(st.FirmwareVersion), 'f', 2) + GetMinorRev());
     if (!isListedModel(st.DriveModelCode))
         return {};
-    cfg.selectModel(st.DriveModelCode - 41);
+    m_link.selectModelRow(st.DriveModelCode - 41);
     return id;
 }
 

@@ -70,7 +70,7 @@ bool DriveTransfer::Upload_Click()
                != Prompt::Answer::Ok)
         return false;
     if (NoCommPort()) {
-        cfg.prompt().tell(DriveLink::ProgramTitle(),
+        cfg.prompt().tell(Configurator::ProgramTitle(),
                           QStringLiteral("Cannot upload from drive: there is no comm port open."),
                           Prompt::Icon::Information);
         return false;
@@ -142,7 +142,7 @@ bool DriveTransfer::Download_Click()
         return false;
     Configurator& cfg = m_link.configurator();
     if (NoCommPort()) {
-        cfg.prompt().tell(DriveLink::ProgramTitle(),
+        cfg.prompt().tell(Configurator::ProgramTitle(),
                           QStringLiteral("Cannot download to drive: there is no comm port open."),
                           Prompt::Icon::Information);
         return false;
@@ -178,12 +178,12 @@ bool DriveTransfer::DoDownload()
         st.FirmwareVersion = static_cast<float>(1.0 + id.at(0).unicode() / 100.0);
         st.DriveModelCode = static_cast<std::int16_t>(id.at(1).unicode());
         if (cfg.DriveMaxCurrent() < static_cast<float>(cfg.settings().RunCurrent)) {
-            cfg.prompt().tell(DriveLink::ProgramTitle(),
+            cfg.prompt().tell(Configurator::ProgramTitle(),
                               QStringLiteral("The motor current setting exceeds the maximum capacity of "
                                              "this drive.  Please click the Motor button to change the "
                                              "current setting."));
         } else if (st.FirmwareVersion < 1.02f && cfg.settings().MotionOutputMode >= 5) {
-            cfg.prompt().tell(DriveLink::ProgramTitle(),
+            cfg.prompt().tell(Configurator::ProgramTitle(),
                               QStringLiteral("You need DSP firmware 1.02 or later to use a Tach output with "
                                              "greater than 100 pulses/rev.  Please click the I/O button and "
                                              "change the tach setting to 100 pulses/rev or contact the "
@@ -224,7 +224,7 @@ bool DriveTransfer::DataDownload()
 
     bool accepted = false;
     if (port.InBufferCount() == 0) {
-        cfg.prompt().ask(DriveLink::ProgramTitle(),
+        cfg.prompt().ask(Configurator::ProgramTitle(),
                          QStringLiteral("The download did not work.  Is it connected to the right port and "
                                         "turned on?"),
                          Prompt::Icon::Question, Prompt::Buttons::Ok);

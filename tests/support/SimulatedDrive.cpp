@@ -1,0 +1,244 @@
+#include "SimulatedDrive.h"
+
+#include "DriveImage.h"
+#include "MemorySerialPort.h"
+
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr char Ack = 6;
+constexpr char Nak = 21;
+
+QByteArray hexText(int value, int digits)
+{
+    return QByteArray::number(value & 0xFFFF, 16).toUpper().rightJustified(digits, '0').right(digits);
+}
+
+}  // namespace
+
+QByteArray SimulatedDrive::sampleImage()
+{
+    QByteArray im(DriveImageSize, 0);
+    for (int i = 0; i < DriveImageSize - 2; ++i)
+        im[i] = static_cast<char>(i);
+    AddChecksum(im);
+    return im;
+}
+
+SimulatedDrive::SimulatedDrive(MemorySerialPort& port, QObject* parent)
+    : QObject(parent), image(sampleImage()), m_memory(&port)
+{
+    port.onSent = [this](const QByteArray& bytes) { take(bytes); };
+}
+
+SimulatedDrive::SimulatedDrive(QObject* parent) : QObject(parent), image(sampleImage())
+{
+    char name[256] = {};
+    if (::openpty(&m_master, &m_slave, name, nullptr, nullptr) != 0) {
+        m_gone = true;
+        return;
+    }
+    m_slavePath = QString::fromLocal8Bit(name);
+    // Raw line on both ends from the start: no echo, no line editing, no
+    // translation of CR; the drive's bytes are binary.
+    termios t {};
+    ::tcgetattr(m_slave, &t);
+    ::cfmakeraw(&t);
+    ::tcsetattr(m_slave, TCSANOW, &t);
+    ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
+    // Our own hold on the slave keeps the master readable while the program
+    // closes and reopens its side.
+    m_notifier = new QSocketNotifier(m_master, QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &SimulatedDrive::readMaster);
+}
+
+SimulatedDrive::~SimulatedDrive()
+{
+    if (m_memory)
+        m_memory->onSent = nullptr;
+    delete m_notifier;
+    if (m_master >= 0)
+        ::close(m_master);
+    if (m_slave >= 0)
+        ::close(m_slave);
+}
+
+bool SimulatedDrive::isPresent() const
+{
+    return !m_gone;
+}
+
+void SimulatedDrive::readMaster()
+{
+    char buf[512];
+    for (;;) {
+        const ssize_t n = ::read(m_master, buf, sizeof buf);
+        if (n > 0) {
+            take(QByteArray(buf, static_cast<int>(n)));
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        break;
+    }
+}
+
+void SimulatedDrive::send(const QByteArray& bytes)
+{
+    transmit(bytes);
+}
+
+void SimulatedDrive::sendGreeting(int firmware, int model)
+{
+    sendMessage(255, firmware, model);
+}
+
+void SimulatedDrive::sendMessage(int header, int d1, int d2)
+{
+    QByteArray m;
+    m.append(static_cast<char>(header));
+    m.append(static_cast<char>(d1));
+    m.append(static_cast<char>(d2));
+    transmit(m);
+}
+
+void SimulatedDrive::vanish()
+{
+    if (m_gone)
+        return;
+    m_gone = true;
+    if (m_memory) {
+        // After whatever is already on its way.
+        QMetaObject::invokeMethod(m_memory, [port = m_memory] { port->vanish(); }, Qt::QueuedConnection);
+        return;
+    }
+    delete m_notifier;
+    m_notifier = nullptr;
+    ::close(m_master);
+    ::close(m_slave);
+    m_master = m_slave = -1;
+}
+
+void SimulatedDrive::take(const QByteArray& bytes)
+{
+    received += bytes;
+    for (char c : bytes) {
+        if (m_gone)
+            return;
+        takeByte(static_cast<quint8>(c));
+    }
+}
+
+void SimulatedDrive::takeByte(quint8 b)
+{
+    if (textCommandHandler && m_expect == Expect::Command) {
+        if (b != '\r') {
+            m_textLine.append(static_cast<char>(b));
+            return;
+        }
+        const QByteArray command = m_textLine;
+        m_textLine.clear();
+        answer(textCommandHandler(command));
+        return;
+    }
+    switch (m_expect) {
+    case Expect::Command:
+        switch (b) {
+        case 'C': {
+            QByteArray id;
+            id.append(static_cast<char>(firmwareCode));
+            id.append(static_cast<char>(modelCode));
+            answer(id);
+            break;
+        }
+        case 'y': m_expect = Expect::QueryCode; break;
+        case 'u': answerUpload(); break;
+        case 'd':
+            m_download.clear();
+            m_expect = Expect::DownloadBytes;
+            break;
+        default: break;  // "S", "0", the "QT" after a greeting: no reply
+        }
+        break;
+    case Expect::QueryCode:
+        m_expect = Expect::Command;
+        if (b == 142 && answersRevision)
+            answer("00" + hexText(static_cast<quint8>(minorRev), 2));
+        else if (b == 128)
+            answer(hexText(servoStatus, 4));
+        break;
+    case Expect::DownloadBytes:
+        m_download.append(static_cast<char>(b));
+        if (m_download.size() == vanishAfterDownloadBytes) {
+            vanish();
+            return;
+        }
+        if (m_download.size() < DriveImageSize)
+            return;
+        m_expect = Expect::Command;
+        ++downloadsTaken;
+        if (!acknowledges) {
+            return;
+        } else if (ackByte >= 0) {
+            answer(QByteArray(1, static_cast<char>(ackByte)));
+        } else if (ChecksumGood(m_download)) {
+            image = m_download;
+            answer(QByteArray(1, Ack));
+        } else {
+            answer(QByteArray(1, Nak));
+        }
+        break;
+    }
+}
+
+void SimulatedDrive::answerUpload()
+{
+    QByteArray out = image;
+    if (uploadLength >= 0)
+        out = out.left(uploadLength);
+    out += uploadExtra;
+    if (vanishAfterUploadBytes >= 0) {
+        out = out.left(vanishAfterUploadBytes);
+        answer(out);
+        // Long enough for the program to read what did go out.
+        QTimer::singleShot(replyDelayMs + 50, this, &SimulatedDrive::vanish);
+        return;
+    }
+    answer(out);
+}
+
+void SimulatedDrive::answer(const QByteArray& bytes)
+{
+    if (silent || bytes.isEmpty())
+        return;
+    if (replyDelayMs > 0)
+        QTimer::singleShot(replyDelayMs, this, [this, bytes] { transmit(bytes); });
+    else
+        transmit(bytes);
+}
+
+void SimulatedDrive::transmit(const QByteArray& bytes)
+{
+    if (m_gone)
+        return;
+    if (m_memory) {
+        m_memory->feed(bytes, uploadChunk);
+        return;
+    }
+    qsizetype at = 0;
+    while (at < bytes.size()) {
+        const ssize_t n = ::write(m_master, bytes.constData() + at, static_cast<size_t>(bytes.size() - at));
+        if (n > 0)
+            at += n;
+        else if (n < 0 && errno != EINTR && errno != EAGAIN)
+            return;
+    }
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class MemorySerialPort;
+class QSocketNotifier;
+
+// A drive at the far end of the link, for tests and the benchmark. It runs in
+// the test's own event loop, either behind an in-memory port or behind a real
+// pseudo-terminal that the program opens with the device backend.
+//
+// It answers the configuration link: "C" (firmware and model code), the two
+// "y" queries (minor revision, servo status), "S" and "0" (no reply), "u"
+// (its stored image) and "d" followed by 161 bytes (ACK 6 when the sum is
+// good, NAK 21 when not). It can stay silent, answer late, send a short or
+// long image, and disappear in the middle of a transfer.
+class SimulatedDrive : public QObject {
+    Q_OBJECT
+public:
+    // Behind an in-memory port (the port must outlive the drive).
+    explicit SimulatedDrive(MemorySerialPort& port, QObject* parent = nullptr);
+    // Behind a new pseudo-terminal; the program opens slavePath().
+    explicit SimulatedDrive(QObject* parent = nullptr);
+    ~SimulatedDrive() override;
+
+    bool isPresent() const;
+    QString slavePath() const { return m_slavePath; }
+
+    // Who the drive is.
+    int firmwareCode = 4;
+    int modelCode = 42;
+    char minorRev = 'k';
+    int servoStatus = 0;
+    // What "u" sends; a download with a good sum replaces it.
+    QByteArray image;
+    // A ready-made image with a good sum (bytes 0..158 counting up).
+    static QByteArray sampleImage();
+
+    // How it behaves.
+    bool silent = false;               // answers nothing (still records)
+    bool answersRevision = true;       // false: the minor-revision query goes unanswered
+    int replyDelayMs = 0;              // every answer goes out this much later
+    int uploadLength = -1;             // send only the first n image bytes
+    QByteArray uploadExtra;            // bytes sent behind the image
+    int uploadChunk = 0;               // in memory: answers in arrivals of this size (0: one)
+    int vanishAfterUploadBytes = -1;   // disappear after sending n image bytes
+    int vanishAfterDownloadBytes = -1; // disappear after receiving n image bytes
+    int ackByte = -1;                  // answer this to a download instead of ACK/NAK
+    bool acknowledges = true;          // false: a download gets no answer at all
+
+    // Every byte received, in order.
+    QByteArray received;
+    int downloadsTaken = 0;
+
+    // On demand: any bytes, a power-up greeting, a 3-byte drive message.
+    void send(const QByteArray& bytes);
+    void sendGreeting(int firmware, int model);
+    void sendMessage(int header, int d1, int d2);
+    // Pulls the plug: the pseudo-terminal closes, the in-memory port vanishes.
+    void vanish();
+
+    // TMX text commands: when set, received bytes are collected into
+    // CR-terminated commands (without the CR), each handed to the handler;
+    // whatever it returns is sent back. The configuration link is then off.
+    std::function<QByteArray(const QByteArray& command)> textCommandHandler;
+
+private:
+    enum class Expect { Command, QueryCode, DownloadBytes };
+
+    void take(const QByteArray& bytes);
+    void takeByte(quint8 b);
+    void answer(const QByteArray& bytes);
+    void answerUpload();
+    void transmit(const QByteArray& bytes);
+    void readMaster();
+
+    MemorySerialPort* m_memory = nullptr;
+    int m_master = -1;
+    int m_slave = -1;
+    QString m_slavePath;
+    QSocketNotifier* m_notifier = nullptr;
+    bool m_gone = false;
+
+    Expect m_expect = Expect::Command;
+    QByteArray m_download;
+    QByteArray m_textLine;
+};
