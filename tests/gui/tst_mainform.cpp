@@ -3,6 +3,7 @@
 #include "HelpSpot.h"
 #include "MainFormRig.h"
 #include "PictureButton.h"
+#include "StartForm.h"
 #include "SummaryGrid.h"
 #include "Version.h"
 #include "WiringBoard.h"
@@ -14,6 +15,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QScreen>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QtTest>
@@ -118,6 +120,28 @@ private slots:
             const bool link = line == "CommLine" || line.startsWith("DriveLine");
             QCOMPARE(rig.main.board().lineColor(line), link ? WiringBoard::Green() : WiringBoard::Yellow());
         }
+    }
+
+    // The splash is up during the load step and gone once the main window
+    // shows; the window takes 800 pixels on a screen that wide, else its
+    // design width, and is centred.
+    void splashAndPlacement()
+    {
+        MainFormRig rig;
+        rig.openDatabase();
+        StartForm splash;
+        QCOMPARE(splash.windowTitle(), QStringLiteral("StartUp"));
+        bool splashDuringLoad = false;
+        rig.main.hooks().loadMotorDialog = [&] { splashDuringLoad = splash.isVisible(); };
+        splash.run(rig.main);
+        QVERIFY(splashDuringLoad);
+        QVERIFY(!splash.isVisible());
+        QVERIFY(rig.main.isVisible());
+        QCOMPARE(splash.versionText(), QStringLiteral("Version ") + ProgramVersion());
+
+        const QRect screen = rig.main.screen()->geometry();
+        QCOMPARE(rig.main.width(), screen.width() >= 800 ? 800 : 792);
+        QVERIFY(qAbs(rig.main.frameGeometry().center().x() - screen.center().x()) <= 1);
     }
 
     void noPortAtAll()

@@ -1,4 +1,7 @@
+#include "About.h"
+#include "HelpScreen.h"
 #include "MainFormRig.h"
+#include "StartForm.h"
 #include "SummaryGrid.h"
 #include "WiringBoard.h"
 
@@ -59,6 +62,25 @@ private slots:
                                      .arg(folder).arg(size.width()).arg(size.height())
                                      .arg(filled ? "-filled" : "");
             QVERIFY(rig.main.grab().save(name));
+        }
+    }
+
+    // The splash, the About box and the help viewer, for a look.
+    void otherWindows()
+    {
+        const QString folder = qEnvironmentVariable("KORV4_SCREENSHOT");
+        StartForm splash;
+        About about;
+        about.prepare();
+        HelpScreen help(MainFormRig::binDir() + QStringLiteral("/KORV4 help/"));
+        help.OpenHelpPage(QStringLiteral("velocity.html#AdvancedAnalog"));
+        const QList<QPair<QWidget*, QString>> windows{{&splash, "splash"}, {&about, "about"}, {&help, "help"}};
+        for (const auto& [window, name] : windows) {
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            QVERIFY(!window->grab().isNull());
+            if (!folder.isEmpty())
+                QVERIFY(window->grab().save(QStringLiteral("%1/%2.png").arg(folder, name)));
         }
     }
 };
