@@ -144,21 +144,6 @@ private slots:
         QVERIFY(qAbs(rig.main.frameGeometry().center().x() - screen.center().x()) <= 1);
     }
 
-    void noPortAtAll()
-    {
-        MainFormRig rig;
-        rig.openDatabase();
-        rig.prompt.clear();
-        rig.main.Form_Load();
-        QStringList expected(7, QStringLiteral("Communication Error"));
-        expected << QStringLiteral("No open port");
-        QCOMPARE(rig.prompt.titles(), expected);
-        QVERIFY(rig.prompt.messages.first().text.startsWith("Error on Comm1:  "));
-        QVERIFY(rig.prompt.messages.at(6).text.endsWith(".  Will try Comm8."));
-        QCOMPARE(rig.main.commList().currentText(), QStringLiteral("COM1"));
-        QVERIFY(rig.port.sent.isEmpty());
-    }
-
     void captionFile()
     {
         MainFormRig rig;
@@ -500,15 +485,9 @@ private slots:
     void terminalKey()
     {
         QFETCH(bool, portOpen);
+        // With the port open no drive answers: the presence test costs its second.
         MainFormRig rig(portOpen);
-        rig.openDatabase();
-        if (portOpen) {
-            // A drive that stays silent: the presence test costs its second.
-            rig.main.Form_Load();
-        } else {
-            rig.main.Form_Load();
-        }
-        rig.prompt.clear();
+        rig.start();
         HookLog log;
         log.attach(rig.main.hooks());
         rig.main.show();

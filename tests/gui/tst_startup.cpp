@@ -1,10 +1,4 @@
-#include "Configurator.h"
-#include "DeviceSerialPort.h"
-#include "DriveLink.h"
-#include "DriveQueries.h"
-#include "DriveTransfer.h"
-#include "MainForm.h"
-#include "ScriptedPrompt.h"
+#include "MainFormRig.h"
 #include "SimulatedDrive.h"
 
 #include <QComboBox>
@@ -14,21 +8,8 @@
 
 namespace {
 
-// The program's start-up as main() wires it, on a real serial device: the
-// pseudo-terminal of a simulated drive stands for COM1, or no COM port
-// exists at all.
-struct DeviceRig {
-    ScriptedPrompt prompt;
-    Configurator cfg{prompt};
-    DeviceSerialPort port;
-    DriveLink link{cfg, port};
-    DriveQueries queries{link};
-    DriveTransfer transfer{link, queries};
-    MainForm main{cfg, link, queries, transfer, qEnvironmentVariable("KORV4_BIN")};
-
-    DeviceRig() { cfg.openMotorDatabase(qEnvironmentVariable("KORV4_BIN") + QStringLiteral("/korv4 motors.db")); }
-};
-
+// COM1 is the given device (a simulated drive's pseudo-terminal, or a path
+// that does not exist); COM2 to COM8 do not exist.
 void PointPortsAt(const QString& com1)
 {
     qputenv("KORV4_COM1", com1.toLocal8Bit());
@@ -67,7 +48,7 @@ private slots:
         drive.modelCode = modelCode;
         PointPortsAt(drive.slavePath());
         DeviceRig rig;
-        rig.prompt.clear();
+        rig.openDatabase();
 
         rig.main.Form_Load();
 
@@ -88,7 +69,7 @@ private slots:
         drive.silent = true;
         PointPortsAt(drive.slavePath());
         DeviceRig rig;
-        rig.prompt.clear();
+        rig.openDatabase();
         QElapsedTimer clock;
         clock.start();
         rig.main.Form_Load();
@@ -104,7 +85,7 @@ private slots:
     {
         PointPortsAt(QStringLiteral("/nonexistent/korv4-com1"));
         DeviceRig rig;
-        rig.prompt.clear();
+        rig.openDatabase();
         rig.main.Form_Load();
         QStringList titles(7, QStringLiteral("Communication Error"));
         titles << QStringLiteral("No open port");
