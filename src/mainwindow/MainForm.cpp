@@ -229,7 +229,7 @@ void MainForm::buildBoard()
     gridPanel->setFrameShape(QFrame::StyledPanel);
     // The grid takes a share of a wider window, never less than its two
     // columns and a scroll bar.
-    gridPanel->setMinimumWidth(Twips(750 + 1350) + 92);
+    gridPanel->setMinimumWidth(Twips(750 + 1350) + 50);
     gridPanel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     auto* gridLayout = new QVBoxLayout(gridPanel);
     gridLayout->setContentsMargins(4, 4, 4, 4);

@@ -7,6 +7,8 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 
+#include <algorithm>
+
 namespace {
 
 // Row heights and column widths, in twips.
@@ -119,14 +121,27 @@ void SummaryGrid::writeLines(int r, const SummaryLines& lines)
 {
     for (int i = 0; i < lines.size(); ++i)
         writeRow(r + i, lines.at(i), i == 0);
+    fitColumns();
+}
+
+void SummaryGrid::fitColumns()
+{
+    // Column 0 is at least as wide as its widest label (the merged rows
+    // span both columns and do not count) and takes its share of a wider
+    // grid; column 1 takes the rest.
+    int widest = 0;
+    for (int row = 0; row < rowCount(); ++row) {
+        if (!isMerged(row))
+            widest = qMax(widest, fontMetrics().horizontalAdvance(cellText(row, 0)));
+    }
+    const int share = viewport()->width() * Column0Width / (Column0Width + Column1Width);
+    setColumnWidth(0, std::max({Twips(Column0Width), widest + 8, share}));
 }
 
 void SummaryGrid::resizeEvent(QResizeEvent* event)
 {
     QTableWidget::resizeEvent(event);
-    // Column 0 keeps its width; column 1 takes what is left, so a wider
-    // window shows the long lines in full.
-    setColumnWidth(0, qMax(Twips(Column0Width), viewport()->width() * Column0Width / (Column0Width + Column1Width)));
+    fitColumns();
 }
 
 void SummaryGrid::SummaryInit()

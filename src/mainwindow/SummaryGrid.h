@@ -62,6 +62,7 @@ private:
     void writeRow(int row, const SummaryLine& line, bool title = false);
     void setMerged(int row, bool merged);
     void markRefreshed(Block block);
+    void fitColumns();
     QTableWidgetItem* cell(int row, int column);
 
     Configurator& m_cfg;

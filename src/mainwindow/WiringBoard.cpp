@@ -19,13 +19,13 @@ struct Placement {
 };
 
 const Placement placements[] = {
-    {"DriveCaption",    {10, 8, 38, 22}},
-    {"ModelList",       {48, 8, 124, 22}},
-    {"RevisionCaption", {182, 8, 58, 22}},
-    {"DriveVersion",    {240, 8, 72, 22}},
+    {"DriveCaption",    {10, 8, 40, 22}},
+    {"ModelList",       {50, 8, 114, 22}},
+    {"RevisionCaption", {172, 8, 66, 22}},
+    {"DriveVersion",    {238, 8, 74, 22}},
     {"Upload",          {100, 36, 100, 40}},
     {"Download",        {212, 36, 100, 40}},
-    {"CommList",        {10, 73, 80, 24}},
+    {"CommList",        {10, 73, 86, 24}},
     {"ProgBar",         {10, 104, 302, 16}},
     {"MotionPanel",     {10, 147, 302, 52}},
     {"IO",              {10, 200, 100, 40}},
@@ -53,7 +53,7 @@ struct WiringLine {
 };
 
 const WiringLine wiringLines[] = {
-    {"CommLine",    -1, {90, 85},   {372, 85}},
+    {"CommLine",    -1, {96, 85},   {372, 85}},
     {"DriveLine1",  -1, {150, 76},  {150, 85}},
     {"DriveLine2",  -1, {262, 76},  {262, 85}},
     {"MotionLine",   4, {312, 173}, {372, 173}},
@@ -130,10 +130,10 @@ void WiringBoard::resizeEvent(QResizeEvent*)
 {
     m_scale = qMin(double(width()) / DesignWidth, double(height()) / DesignHeight);
     m_origin = QPointF((width() - DesignWidth * m_scale) / 2, (height() - DesignHeight * m_scale) / 2);
-    // The texts on the board grow with it; below the design size they keep
-    // the normal size so they stay readable.
+    // The texts on the board grow with it; below the design size they
+    // shrink only a little, so they stay readable.
     QFont f = QApplication::font();
-    f.setPointSizeF(f.pointSizeF() * qMax(1.0, m_scale));
+    f.setPointSizeF(f.pointSizeF() * qMax(0.85, m_scale));
     setFont(f);
     placeChildren();
     emit scaleChanged(m_scale);

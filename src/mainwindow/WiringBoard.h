@@ -28,7 +28,7 @@ public:
     static QStringList lineNames();
 
     QSize sizeHint() const override { return {DesignWidth, DesignHeight}; }
-    QSize minimumSizeHint() const override { return {DesignWidth * 3 / 4, DesignHeight * 3 / 4}; }
+    QSize minimumSizeHint() const override { return {DesignWidth * 7 / 10, DesignHeight * 7 / 10}; }
 
     double scale() const { return m_scale; }
 
