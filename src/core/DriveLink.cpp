@@ -13,17 +13,6 @@ constexpr int LastComm = 8;
 
 using MessageAction = void (DriveLink::*)(quint8, quint8);
 
-// The firmware version a drive reports as a code: 1 + code / 100.
-float firmwareFromCode(int code)
-{
-    return static_cast<float>(1.0 + code / 100.0);
-}
-
-QString versionText(float firmware)
-{
-    return QString::number(static_cast<double>(firmware), 'f', 2);
-}
-
 // Where the 0.1 s pause goes around the model change when a drive greets us.
 enum class GreetingPause { AfterSelect, BeforeSelect, None };
 
@@ -47,6 +36,16 @@ const QString kNoOpenPort = QStringLiteral(
     "communication is not possible at this time.");
 
 }  // namespace
+
+float DriveLink::FirmwareFromCode(int code)
+{
+    return static_cast<float>(1.0 + code / 100.0);
+}
+
+QString DriveLink::VersionText(float firmware)
+{
+    return QString::number(static_cast<double>(firmware), 'f', 2);
+}
 
 DriveLink::DriveLink(Configurator& cfg, SerialPort& port, QObject* parent)
     : QObject(parent), m_cfg(cfg), m_port(port)
@@ -274,9 +273,9 @@ void DriveLink::onIgnored(quint8, quint8) {}
 void DriveLink::onFirmwareRevision(quint8 d1, quint8 d2)
 {
     ProgramState& st = m_cfg.state();
-    st.FirmwareVersion = firmwareFromCode(d1);
+    st.FirmwareVersion = FirmwareFromCode(d1);
     st.MinorRev = QString(QChar(d2));
-    m_cfg.setDriveVersion(versionText(st.FirmwareVersion) + QLatin1Char(' ') + st.MinorRev);
+    m_cfg.setDriveVersion(VersionText(st.FirmwareVersion) + QLatin1Char(' ') + st.MinorRev);
 }
 
 void DriveLink::showReflashBox(bool kyChip)
@@ -316,7 +315,7 @@ void DriveLink::onGreeting(quint8 firmwareCode, quint8 modelCode)
 {
     ProgramState& st = m_cfg.state();
     m_port.setRThreshold(1);
-    st.FirmwareVersion = firmwareFromCode(firmwareCode);
+    st.FirmwareVersion = FirmwareFromCode(firmwareCode);
     st.DriveModelCode = modelCode;
     const GreetingRow* found = nullptr;
     for (const GreetingRow& row : kGreetingRows)
@@ -333,7 +332,7 @@ void DriveLink::onGreeting(quint8 firmwareCode, quint8 modelCode)
     selectModelRow(found->modelRow);
     if (found->pause == GreetingPause::AfterSelect)
         WaitSeconds(0.1);
-    m_cfg.setDriveVersion(versionText(st.FirmwareVersion));
+    m_cfg.setDriveVersion(VersionText(st.FirmwareVersion));
 }
 
 DriveLink::Exchange::Exchange(DriveLink& link) : m_link(link)

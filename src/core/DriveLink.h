@@ -19,6 +19,11 @@ public:
     DriveLink(Configurator& cfg, SerialPort& port, QObject* parent = nullptr);
     ~DriveLink() override;
 
+    // The firmware version a drive reports as a code (1 + code / 100), and
+    // how the version label shows it ("1.04").
+    static float FirmwareFromCode(int code);
+    static QString VersionText(float firmware);
+
     Configurator& configurator() { return m_cfg; }
     SerialPort& port() { return m_port; }
 

@@ -68,10 +68,23 @@ bool DriveQueries::identify(bool clearFirst, double seconds, QString* id)
         return false;
     *id = rx.left(2);
     rx.remove(0, 2);
-    ProgramState& st = m_link.configurator().state();
-    st.FirmwareVersion = static_cast<float>(1.0 + id->at(0).unicode() / 100.0);
-    st.DriveModelCode = static_cast<std::int16_t>(id->at(1).unicode());
+    StoreIdentity(*id);
     return true;
+}
+
+bool DriveQueries::identifyOrTell(const QString& title, QString* id)
+{
+    if (identify(true, ShortTimeout, id))
+        return true;
+    m_link.configurator().prompt().ask(title, kNotResponding, Prompt::Icon::Question, Prompt::Buttons::Ok);
+    return false;
+}
+
+void DriveQueries::StoreIdentity(const QString& id)
+{
+    ProgramState& st = m_link.configurator().state();
+    st.FirmwareVersion = DriveLink::FirmwareFromCode(id.at(0).unicode());
+    st.DriveModelCode = static_cast<std::int16_t>(id.at(1).unicode());
 }
 
 QString DriveQueries::CheckDrive()
@@ -79,15 +92,12 @@ QString DriveQueries::CheckDrive()
     DriveLink::Exchange exchange(m_link);
     if (!exchange)
         return {};
-    Configurator& cfg = m_link.configurator();
     QString id;
-    if (!identify(true, ShortTimeout, &id)) {
-        cfg.prompt().ask(QStringLiteral("CheckDrive 0"), kNotResponding, Prompt::Icon::Question,
-                         Prompt::Buttons::Ok);
+    if (!identifyOrTell(QStringLiteral("CheckDrive 0"), &id))
         return {};
-    }
+    Configurator& cfg = m_link.configurator();
     const ProgramState& st = cfg.state();
-    cfg.setDriveVersion(QString::number(static_cast<double>(st.FirmwareVersion), 'f', 2) + GetMinorRev());
+    cfg.setDriveVersion(DriveLink::VersionText(st.FirmwareVersion) + GetMinorRev());
     if (!isListedModel(st.DriveModelCode))
         return {};
     m_link.selectModelRow(st.DriveModelCode - 41);
@@ -99,13 +109,10 @@ QString DriveQueries::SilentCheckDrive()
     DriveLink::Exchange exchange(m_link);
     if (!exchange)
         return {};
-    Configurator& cfg = m_link.configurator();
     QString id;
-    if (!identify(true, ShortTimeout, &id)) {
-        cfg.prompt().ask(QStringLiteral("Communication Error"), kNotResponding, Prompt::Icon::Question,
-                         Prompt::Buttons::Ok);
+    if (!identifyOrTell(QStringLiteral("Communication Error"), &id))
         return {};
-    }
+    Configurator& cfg = m_link.configurator();
     if (!isListedModel(cfg.state().DriveModelCode)) {
         cfg.setDriveVersion(QString());
         return {};

@@ -26,6 +26,9 @@ public:
     // The 16-bit status word, -1 without an answer, 0 when the port is closed.
     int GetServoStatus();
 
+    // Stores the firmware version and model code of a 2-character identify reply.
+    void StoreIdentity(const QString& id);
+
     // The value of a reply's leading hexadecimal digits (none: 0); up to four
     // digits are a signed 16-bit number ("FFFF" -> -1, "006B" -> 107).
     static int HexValue(const QString& text);
@@ -34,6 +37,9 @@ private:
     // Sends "C" and waits for the 2-character reply; stores the firmware
     // version and model code. False (and *id empty) without an answer.
     bool identify(bool clearFirst, double seconds, QString* id);
+    // identify with 0.5 s to answer, telling the user under the given title
+    // when the drive does not answer.
+    bool identifyOrTell(const QString& title, QString* id);
 
     DriveLink& m_link;
 };

@@ -175,8 +175,7 @@ bool DriveTransfer::DoDownload()
     m_link.WriteText("S");
     const QString id = m_queries.CheckDrive();
     if (!id.isEmpty()) {
-        st.FirmwareVersion = static_cast<float>(1.0 + id.at(0).unicode() / 100.0);
-        st.DriveModelCode = static_cast<std::int16_t>(id.at(1).unicode());
+        m_queries.StoreIdentity(id);
         if (cfg.DriveMaxCurrent() < static_cast<float>(cfg.settings().RunCurrent)) {
             cfg.prompt().tell(Configurator::ProgramTitle(),
                               QStringLiteral("The motor current setting exceeds the maximum capacity of "
@@ -223,21 +222,19 @@ bool DriveTransfer::DataDownload()
     WaitSeconds(AckSettle);
 
     bool accepted = false;
-    if (port.InBufferCount() == 0) {
+    const QByteArray reply = port.Input();
+    if (reply.isEmpty()) {
         cfg.prompt().ask(Configurator::ProgramTitle(),
                          QStringLiteral("The download did not work.  Is it connected to the right port and "
                                         "turned on?"),
                          Prompt::Icon::Question, Prompt::Buttons::Ok);
-    } else {
-        const QByteArray reply = port.Input();
-        if (reply.at(0) == Nak) {
-            cfg.prompt().tell(QStringLiteral("Checksum Error"),
-                              QStringLiteral("The data did not download correctly.  ") + kNoiseAdvice);
-        } else if (reply.at(0) == Ack) {
-            // Only a drive that took the image holds these settings now.
-            cfg.state().SettingsChanged = false;
-            accepted = true;
-        }
+    } else if (reply.at(0) == Nak) {
+        cfg.prompt().tell(QStringLiteral("Checksum Error"),
+                          QStringLiteral("The data did not download correctly.  ") + kNoiseAdvice);
+    } else if (reply.at(0) == Ack) {
+        // Only a drive that took the image holds these settings now.
+        cfg.state().SettingsChanged = false;
+        accepted = true;
     }
     port.setRThreshold(1);
     setProgress(0);

@@ -26,11 +26,26 @@ qint64 toMilliseconds(double seconds)
 
 // Sleeps in the event loop until an event comes or the deadline passes, and
 // handles what came. The timer only exists to wake the loop at the deadline.
-void handleEventsUntil(QEventLoop& loop, QTimer& wake, const QDeadlineTimer& deadline)
-{
-    wake.start(static_cast<int>(qMax<qint64>(0, deadline.remainingTime())));
-    loop.processEvents(QEventLoop::WaitForMoreEvents);
-}
+class Sleeper {
+public:
+    explicit Sleeper(double seconds) : m_deadline(toMilliseconds(seconds), Qt::PreciseTimer)
+    {
+        m_wake.setSingleShot(true);
+        m_wake.setTimerType(Qt::PreciseTimer);
+    }
+    bool expired() const { return m_deadline.hasExpired(); }
+    void handleEvents()
+    {
+        m_wake.start(static_cast<int>(qMax<qint64>(0, m_deadline.remainingTime())));
+        m_loop.processEvents(QEventLoop::WaitForMoreEvents);
+    }
+
+private:
+    DepthScope m_depth;
+    QDeadlineTimer m_deadline;
+    QEventLoop m_loop;
+    QTimer m_wake;
+};
 
 }  // namespace
 
@@ -48,29 +63,19 @@ void YieldToEvents()
 
 void WaitSeconds(double seconds)
 {
-    DepthScope depth;
-    const QDeadlineTimer deadline(toMilliseconds(seconds), Qt::PreciseTimer);
-    QEventLoop loop;
-    QTimer wake;
-    wake.setSingleShot(true);
-    wake.setTimerType(Qt::PreciseTimer);
+    Sleeper sleeper(seconds);
     do
-        handleEventsUntil(loop, wake, deadline);
-    while (!deadline.hasExpired());
+        sleeper.handleEvents();
+    while (!sleeper.expired());
 }
 
 bool WaitUntil(const std::function<bool()>& done, double seconds)
 {
     if (done())
         return true;
-    DepthScope depth;
-    const QDeadlineTimer deadline(toMilliseconds(seconds), Qt::PreciseTimer);
-    QEventLoop loop;
-    QTimer wake;
-    wake.setSingleShot(true);
-    wake.setTimerType(Qt::PreciseTimer);
-    while (!deadline.hasExpired()) {
-        handleEventsUntil(loop, wake, deadline);
+    Sleeper sleeper(seconds);
+    while (!sleeper.expired()) {
+        sleeper.handleEvents();
         if (done())
             return true;
     }
