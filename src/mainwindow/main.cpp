@@ -1,11 +1,25 @@
+#include "DeviceSerialPort.h"
+#include "MainForm.h"
+#include "MessageBoxPrompt.h"
+#include "Program.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QMainWindow w;
-    w.setWindowTitle(QStringLiteral("KORV4 Configurator"));
-    w.show();
+    app.setApplicationName(Configurator::ProgramTitle());
+    // The main window decides when the program ends (the quit guard).
+    app.setQuitOnLastWindowClosed(false);
+
+    MessageBoxPrompt prompt;
+    DeviceSerialPort port;
+    Program program(prompt, port, QCoreApplication::applicationDirPath());
+    // Without its motor database the program cannot work; it has said so.
+    if (!program.start())
+        return 1;
+    MainForm& main = *program.mainForm();
+    prompt.setParent(&main);
+    QObject::connect(&main, &MainForm::programEnding, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     return app.exec();
 }

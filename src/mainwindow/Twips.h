@@ -1,0 +1,12 @@
+#pragma once
+
+#include "Rounding.h"
+
+// The window layouts are given in twips, the unit the drive's first tools
+// were drawn in: 15 twips to a pixel on a normal-density screen.
+constexpr int TwipsPerPixel = 15;
+
+inline int Twips(int twips)
+{
+    return RoundToInt(static_cast<double>(twips) / TwipsPerPixel);
+}

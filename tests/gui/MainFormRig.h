@@ -1,0 +1,58 @@
+#pragma once
+
+#include "Configurator.h"
+#include "DeviceSerialPort.h"
+#include "DriveLink.h"
+#include "DriveQueries.h"
+#include "DriveTransfer.h"
+#include "MainForm.h"
+#include "MemorySerialPort.h"
+#include "ScriptedPrompt.h"
+
+#include <QString>
+
+// The main window with everything main() hands it: a scripted prompt, the
+// application object, a serial port of the given kind and the link over it.
+template <typename Port>
+struct BasicMainFormRig {
+    static QString binDir() { return qEnvironmentVariable("KORV4_BIN"); }
+
+    ScriptedPrompt prompt;
+    Configurator cfg{prompt};
+    Port port;
+    DriveLink link{cfg, port};
+    DriveQueries queries{link};
+    DriveTransfer transfer{link, queries};
+    MainForm main{cfg, link, queries, transfer, binDir()};
+
+    // Opens the motor database beside the program, as main() does before
+    // the load step; its messages (if any) are forgotten.
+    bool openDatabase()
+    {
+        const bool opened = cfg.openMotorDatabase(binDir() + QStringLiteral("/korv4 motors.db"));
+        prompt.clear();
+        return opened;
+    }
+};
+
+// Over an in-memory port. By default no COM port opens, so the load step
+// runs without any wait.
+struct MainFormRig : BasicMainFormRig<MemorySerialPort> {
+    explicit MainFormRig(bool withPorts = false)
+    {
+        if (!withPorts)
+            port.missingPorts = {1, 2, 3, 4, 5, 6, 7, 8};
+    }
+
+    // The start-up as the program runs it; the messages it showed are
+    // forgotten so a test sees only its own.
+    void start()
+    {
+        openDatabase();
+        main.Form_Load();
+        prompt.clear();
+    }
+};
+
+// Over the device backend: real serial devices and pseudo-terminals.
+using DeviceRig = BasicMainFormRig<DeviceSerialPort>;

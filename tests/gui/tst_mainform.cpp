@@ -1,0 +1,523 @@
+#include "About.h"
+#include "HelpScreen.h"
+#include "HelpSpot.h"
+#include "MainFormRig.h"
+#include "PictureButton.h"
+#include "StartForm.h"
+#include "SummaryGrid.h"
+#include "Version.h"
+#include "WiringBoard.h"
+
+#include <QAccessible>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QScreen>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QtTest>
+
+namespace {
+
+// Records which window hook ran, by name.
+struct HookLog {
+    QStringList calls;
+
+    void attach(WindowHooks& h)
+    {
+        auto log = [this](const char* name) { return [this, name] { calls << QString::fromLatin1(name); }; };
+        h.showMotorDialog = log("motor");
+        h.showMotionMenu = log("motion menu");
+        h.showEncoderDialog = log("encoder");
+        h.showIODialog = log("io");
+        h.showRegenDialog = log("regen");
+        h.showPulseDirDialog = log("pulse dir");
+        h.showVelocityDialog = log("velocity");
+        h.showTMXDialog = [this](int mode, const QString& caption) {
+            calls << QStringLiteral("tmx %1 %2").arg(mode).arg(caption);
+        };
+        h.showTerminal = log("terminal");
+        h.showAlarmHistory = log("alarm history");
+        h.clearAlarm = log("clear alarm");
+        h.showStatusMonitor = log("status monitor");
+        h.restoreFactoryDefaults = log("restore");
+        h.showSelfTest = log("self test");
+    }
+};
+
+// Closes the modal box the code under test is about to show.
+void CloseNextModal()
+{
+    QTimer::singleShot(0, [] {
+        if (QWidget* w = QApplication::activeModalWidget())
+            w->close();
+    });
+}
+
+QString AccessibleName(QObject* object)
+{
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
+    return iface ? iface->text(QAccessible::Name) : QString();
+}
+
+}  // namespace
+
+class TestMainForm : public QObject {
+    Q_OBJECT
+private slots:
+    void freshStart()
+    {
+        MainFormRig rig;
+        rig.openDatabase();
+        rig.main.Form_Load();
+
+        QCOMPARE(rig.main.windowTitle(),
+                 QStringLiteral("KORV4 Configurator  V") + ProgramVersion() + QStringLiteral(" - untitled"));
+        QCOMPARE(rig.main.modelList().count(), 6);
+        QCOMPARE(rig.main.modelList().currentText(), QStringLiteral("KORV4-J"));
+        QCOMPARE(rig.cfg.modelIndex(), 1);
+        QStringList ports;
+        for (int i = 0; i < rig.main.commList().count(); ++i)
+            ports << rig.main.commList().itemText(i);
+        QCOMPARE(ports, QStringList({"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8"}));
+        QCOMPARE(rig.main.minimumSize(), QSize(640, 480));
+        QCOMPARE(rig.main.motionDescLabel().text(), QStringLiteral("Pulse & Direction"));
+        QCOMPARE(rig.main.progressBar().value(), 0);
+        QCOMPARE(rig.cfg.state().HelpPath, MainFormRig::binDir() + QStringLiteral("/KORV4 help/"));
+        QCOMPARE(rig.cfg.state().ProgramVersion, ProgramVersion());
+        QVERIFY(!rig.cfg.state().SettingsChanged);
+        // Every setting holds its default when start-up ends.
+        QCOMPARE(rig.cfg.settings().RunCurrent, Settings().RunCurrent);
+
+        // The grid: five titles, four dividers, every value row empty.
+        const SummaryGrid& grid = rig.main.summary();
+        QCOMPARE(grid.rowCount(), 23);
+        const QMap<int, QString> titles{{0, "Motor:"}, {4, "Motion Mode:"}, {8, "Regen Resistor:"},
+                                        {12, "Dedicated I/O:"}, {20, "Encoder:"}};
+        const QList<int> dividers{3, 7, 11, 19};
+        for (int row = 0; row < grid.rowCount(); ++row) {
+            const QString where = QStringLiteral("row %1").arg(row);
+            if (titles.contains(row)) {
+                QCOMPARE(grid.cellText(row, 0), titles.value(row));
+                QCOMPARE(grid.cellText(row, 1), titles.value(row));
+                QVERIFY2(grid.isMerged(row), qPrintable(where));
+                QCOMPARE(grid.rowHeight(row), 16);
+            } else if (dividers.contains(row)) {
+                QVERIFY2(grid.isDivider(row) && grid.isMerged(row), qPrintable(where));
+                QCOMPARE(grid.cellText(row, 0), QStringLiteral(" "));
+                QCOMPARE(grid.rowHeight(row), 7);
+            } else {
+                QVERIFY2(grid.cellText(row, 0).isEmpty() && grid.cellText(row, 1).isEmpty(), qPrintable(where));
+                QVERIFY2(!grid.isDivider(row), qPrintable(where));
+                QCOMPARE(grid.rowHeight(row), row == 22 ? 32 : 16);
+            }
+        }
+        // Only the link's lines are green.
+        for (const QString& line : WiringBoard::lineNames()) {
+            const bool link = line == "CommLine" || line.startsWith("DriveLine");
+            QCOMPARE(rig.main.board().lineColor(line), link ? WiringBoard::Green() : WiringBoard::Yellow());
+        }
+    }
+
+    // The splash is up during the load step and gone once the main window
+    // shows; the window takes 800 pixels on a screen that wide, else its
+    // design width, and is centred.
+    void splashAndPlacement()
+    {
+        MainFormRig rig;
+        rig.openDatabase();
+        StartForm splash;
+        QCOMPARE(splash.windowTitle(), QStringLiteral("StartUp"));
+        bool splashDuringLoad = false;
+        rig.main.hooks().loadMotorDialog = [&] { splashDuringLoad = splash.isVisible(); };
+        splash.run(rig.main);
+        QVERIFY(splashDuringLoad);
+        QVERIFY(!splash.isVisible());
+        QVERIFY(rig.main.isVisible());
+        QCOMPARE(splash.versionText(), QStringLiteral("Version ") + ProgramVersion());
+
+        const QRect screen = rig.main.screen()->geometry();
+        QCOMPARE(rig.main.width(), screen.width() >= 800 ? 800 : 792);
+        QVERIFY(qAbs(rig.main.frameGeometry().center().x() - screen.center().x()) <= 1);
+    }
+
+    void captionFile()
+    {
+        MainFormRig rig;
+        rig.start();
+        rig.main.setCaptionFile(QStringLiteral("/home/user/axis 1.cnf"));
+        QCOMPARE(rig.main.windowTitle(),
+                 QStringLiteral("KORV4 Configurator  V") + ProgramVersion() + QStringLiteral(" - /home/user/axis 1.cnf"));
+        rig.main.setCaptionFile(QString());
+        QVERIFY(rig.main.windowTitle().endsWith(" - untitled"));
+    }
+
+    void listsFollowTheCore()
+    {
+        MainFormRig rig;
+        rig.start();
+        rig.cfg.selectModel(5);
+        QCOMPARE(rig.main.modelList().currentText(), QStringLiteral("KORV4-Ky-220"));
+        rig.cfg.setCommRow(2);
+        QCOMPARE(rig.main.commList().currentText(), QStringLiteral("COM3"));
+        rig.cfg.setDriveVersion(QStringLiteral("1.04 k"));
+        QCOMPARE(rig.main.driveVersionLabel().text(), QStringLiteral("1.04 k"));
+        emit rig.transfer.progressChanged(40);
+        QCOMPARE(rig.main.progressBar().value(), 40);
+
+        // A user's choice in the model list runs the model change.
+        emit rig.main.modelList().activated(3);
+        QCOMPARE(rig.cfg.modelIndex(), 3);
+    }
+
+    void quitGuard_data()
+    {
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("viaExit");
+        QTest::addColumn<bool>("ends");
+        QTest::addColumn<int>("questions");
+        const int ok = int(Prompt::Answer::Ok);
+        const int cancel = int(Prompt::Answer::Cancel);
+        for (bool viaExit : {false, true}) {
+            const char* how = viaExit ? "Exit" : "close";
+            QTest::addRow("%s, no changes", how) << false << ok << viaExit << true << 0;
+            QTest::addRow("%s, changes, OK", how) << true << ok << viaExit << true << 1;
+            QTest::addRow("%s, changes, Cancel", how) << true << cancel << viaExit << false << 1;
+        }
+    }
+    void quitGuard()
+    {
+        QFETCH(bool, changed);
+        QFETCH(int, answer);
+        QFETCH(bool, viaExit);
+        QFETCH(bool, ends);
+        QFETCH(int, questions);
+        MainFormRig rig;
+        rig.start();
+        int fileClosed = 0;
+        rig.main.hooks().closeOpenFile = [&] { ++fileClosed; };
+        rig.main.show();
+        rig.cfg.state().SettingsChanged = changed;
+        rig.cfg.settings().RunCurrent = 2.5;
+        rig.prompt.answers = {Prompt::Answer(answer)};
+        QSignalSpy ending(&rig.main, &MainForm::programEnding);
+
+        if (viaExit)
+            rig.main.menuEntry("MenuExit")->trigger();
+        else
+            rig.main.close();
+
+        QCOMPARE(rig.prompt.messages.size(), questions);
+        if (questions) {
+            const ScriptedPrompt::Message& m = rig.prompt.messages.first();
+            QCOMPARE(m.title, QStringLiteral("Quit"));
+            QCOMPARE(m.text, QStringLiteral("You have made changes without Saving or Downloading.  "
+                                            "Do you really want to quit?"));
+            QCOMPARE(m.buttons, Prompt::Buttons::OkCancel);
+            QCOMPARE(m.icon, Prompt::Icon::Question);
+        }
+        QCOMPARE(ending.size(), ends ? 1 : 0);
+        QCOMPARE(fileClosed, ends ? 1 : 0);
+        QCOMPARE(rig.main.isVisible(), !ends);
+        // Staying keeps every setting.
+        QCOMPARE(rig.cfg.settings().RunCurrent, 2.5);
+        QVERIFY(rig.port.sent.isEmpty());
+    }
+
+    void pictureButtons_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("raised");
+        QTest::addColumn<QString>("pressed");
+        QTest::addColumn<QString>("opens");
+        QTest::newRow("Motor") << "Motor" << "Motor" << "MotorUp" << "MotorDown" << "motor";
+        QTest::newRow("Motion") << "Motion" << "Motion" << "MotionUp" << "MotionDown" << "motion menu";
+        QTest::newRow("Encoder") << "Encoder" << "Encoder" << "EncoderUp" << "EncoderDown" << "encoder";
+        QTest::newRow("IO") << "IO" << "I/O" << "IOup" << "IOdown" << "io";
+        QTest::newRow("Regen") << "Regen" << "Regen" << "RegenUp" << "RegenDown" << "regen";
+        QTest::newRow("Upload") << "Upload" << "Upload" << "UploadUp" << "UploadDown" << "";
+        QTest::newRow("Download") << "Download" << "Download" << "DownloadUp" << "DownloadDown" << "";
+    }
+    void pictureButtons()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, caption);
+        QFETCH(QString, raised);
+        QFETCH(QString, pressed);
+        QFETCH(QString, opens);
+        MainFormRig rig;
+        rig.start();
+        HookLog log;
+        log.attach(rig.main.hooks());
+        rig.main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&rig.main));
+        PictureButton* b = rig.main.pictureButton(button);
+        QVERIFY(b);
+        QCOMPARE(b->accessibleName(), caption);
+        QCOMPARE(b->currentPicture(), raised);
+
+        QTest::mousePress(b, Qt::LeftButton);
+        QCOMPARE(b->currentPicture(), pressed);
+        QVERIFY(log.calls.isEmpty());  // nothing opens before the release
+        QTest::mouseRelease(b, Qt::LeftButton);
+        QCOMPARE(b->currentPicture(), raised);
+        QCOMPARE(log.calls, opens.isEmpty() ? QStringList() : QStringList{opens});
+        if (opens.isEmpty()) {
+            // Upload and Download reach the link, which finds no port open.
+            QCOMPARE(rig.prompt.messages.size(), 1);
+            QVERIFY(rig.prompt.messages.first().text.contains("there is no comm port open."));
+        }
+    }
+
+    void motionWithShift_data()
+    {
+        QTest::addColumn<int>("operatingMode");
+        QTest::addColumn<int>("controlMode");
+        QTest::addColumn<QString>("opens");
+        QTest::newRow("TMX mode") << 2 << 7 << "tmx 2 TMX Configuration";
+        QTest::newRow("mode 5") << 5 << 7 << "tmx 2 TMX Configuration";
+        QTest::newRow("J program") << 7 << 21 << "tmx 7 J Configuration";
+        QTest::newRow("stand-alone velocity") << 3 << 11 << "velocity";
+        QTest::newRow("stand-alone step") << 3 << 7 << "pulse dir";
+        QTest::newRow("stand-alone, other code") << 3 << 21 << "pulse dir";
+        QTest::newRow("Ky program") << 1 << 21 << "";
+        QTest::newRow("Orvane hub") << 4 << 7 << "";
+    }
+    void motionWithShift()
+    {
+        QFETCH(int, operatingMode);
+        QFETCH(int, controlMode);
+        QFETCH(QString, opens);
+        MainFormRig rig;
+        rig.start();
+        HookLog log;
+        log.attach(rig.main.hooks());
+        rig.cfg.settings().OperatingMode = operatingMode;
+        rig.cfg.settings().ControlMode = controlMode;
+        rig.main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&rig.main));
+        PictureButton* motion = rig.main.pictureButton("Motion");
+
+        QTest::mouseClick(motion, Qt::LeftButton, Qt::ShiftModifier);
+        QCOMPARE(log.calls, opens.isEmpty() ? QStringList() : QStringList{opens});
+
+        // Without Shift the motion-mode menu opens in every mode; so does a
+        // row of the summary's motion block.
+        log.calls.clear();
+        QTest::mouseClick(motion, Qt::LeftButton);
+        QCOMPARE(log.calls, QStringList{"motion menu"});
+        log.calls.clear();
+        rig.main.Summary_Click(SummaryGrid::MotionBlock, Qt::ShiftModifier);
+        QCOMPARE(log.calls, opens.isEmpty() ? QStringList() : QStringList{opens});
+    }
+
+    void summaryClick_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("opens");
+        const char* blocks[] = {"motor", "motor", "motor", "",
+                                "motion menu", "motion menu", "motion menu", "",
+                                "regen", "regen", "regen", "",
+                                "io", "io", "io", "io", "io", "io", "io", "",
+                                "encoder", "encoder", "encoder"};
+        for (int row = 0; row < 23; ++row)
+            QTest::addRow("row %d", row) << row << blocks[row];
+    }
+    void summaryClick()
+    {
+        QFETCH(int, row);
+        QFETCH(QString, opens);
+        MainFormRig rig;
+        rig.start();
+        HookLog log;
+        log.attach(rig.main.hooks());
+        rig.main.SummarizeAll();
+        rig.main.resize(900, 600);
+        rig.main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&rig.main));
+        SummaryGrid& grid = rig.main.summary();
+        const QRect cell = grid.visualRect(grid.model()->index(row, 1));
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
+        QCOMPARE(log.calls, opens.isEmpty() ? QStringList() : QStringList{opens});
+    }
+
+    void helpSpots_data()
+    {
+        QTest::addColumn<QString>("spot");
+        QTest::addColumn<int>("modelRow");
+        QTest::addColumn<QString>("page");
+        QTest::newRow("AC power") << "HSACPower" << 1 << "ConnectingACPower.html";
+        QTest::newRow("encoder") << "HSencoder" << 1 << "ConnectingEncoder.html";
+        QTest::newRow("IN/OUT 1") << "HSinout1" << 1 << "Connecting_IO_to_InOut1.html";
+        QTest::newRow("IN/OUT 2") << "HSinout2" << 1 << "Connecting_IO_to_InOut2.html";
+        QTest::newRow("LED") << "HSled" << 1 << "ErrorCodes.html";
+        QTest::newRow("RS-485") << "HSrs485" << 1 << "Hardware_RS485.html";
+        const char* overview[] = {"Overview_E.html", "Overview_J.html", "Overview_Ky.html"};
+        for (int row = 0; row < 6; ++row)
+            QTest::addRow("model label, row %d", row) << "HSdomelabel" << row << overview[row % 3];
+        QTest::newRow("model label, no row") << "HSdomelabel" << -1 << "";
+    }
+    void helpSpots()
+    {
+        QFETCH(QString, spot);
+        QFETCH(int, modelRow);
+        QFETCH(QString, page);
+        MainFormRig rig;
+        rig.start();
+        rig.cfg.selectModel(modelRow);
+        rig.main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&rig.main));
+        HelpSpot* s = rig.main.helpSpot(spot);
+        QVERIFY(s);
+        QVERIFY(!s->accessibleName().isEmpty());
+        QTest::mouseClick(s, Qt::LeftButton);
+        HelpScreen* help = rig.main.helpScreen();
+        QVERIFY(help);
+        QVERIFY(help->isVisible());
+        const QUrl shown = help->browser()->source();
+        if (page.isEmpty())
+            QVERIFY(shown.isEmpty());  // only shown, sent nowhere
+        else
+            QCOMPARE(shown, QUrl::fromLocalFile(rig.cfg.state().HelpPath + page));
+    }
+
+    void helpMenu()
+    {
+        MainFormRig rig;
+        rig.start();
+        rig.main.menuEntry("menuContactUs")->trigger();
+        QCOMPARE(rig.main.helpScreen()->browser()->source().toLocalFile(),
+                 rig.cfg.state().HelpPath + QStringLiteral("contact us.html"));
+        QVERIFY(!rig.main.helpScreen()->browser()->toPlainText().isEmpty());
+        rig.main.menuEntry("MenuContents")->trigger();
+        QCOMPARE(rig.main.helpScreen()->browser()->source().fileName(), QStringLiteral("index.html"));
+    }
+
+    void website()
+    {
+        MainFormRig rig;
+        rig.start();
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "openedUrl");
+        rig.main.menuEntry("menuWebSite")->trigger();
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QCOMPARE(m_opened, QUrl(QStringLiteral("https://www.example.com/korv4")));
+    }
+
+    void menus()
+    {
+        MainFormRig rig;
+        const QList<QPair<QString, QStringList>> tree{
+            {"File", {"Open...", "Save", "Save As...", "Print...", "Exit"}},
+            {"Drive", {"Alarm History", "Clear Alarm", "Status Monitor...", "Restore Factory Defaults",
+                       "TMX Terminal...", "Self Test"}},
+            {"Help", {"Contents", "Contact Us", "Website", "About"}}};
+        const QList<QAction*> titles = rig.main.menuBar()->actions();
+        QCOMPARE(titles.size(), tree.size());
+        for (int m = 0; m < tree.size(); ++m) {
+            QCOMPARE(titles.at(m)->text(), tree.at(m).first);
+            QMenu* menu = titles.at(m)->menu();
+            QStringList captions;
+            for (QAction* a : menu->actions()) {
+                QVERIFY(!a->isSeparator());
+                QVERIFY(a->shortcut().isEmpty());
+                captions << a->text();
+            }
+            QCOMPARE(captions, tree.at(m).second);
+            // The entries' accessible names are their captions.
+            QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(menu);
+            QVERIFY(iface);
+            QCOMPARE(iface->childCount(), captions.size());
+            for (int i = 0; i < captions.size(); ++i)
+                QCOMPARE(iface->child(i)->text(QAccessible::Name), captions.at(i));
+        }
+        QCOMPARE(rig.main.menuOpen()->text(), QStringLiteral("Open..."));
+        QCOMPARE(rig.main.menuSave()->text(), QStringLiteral("Save"));
+        QCOMPARE(rig.main.menuSaveAs()->text(), QStringLiteral("Save As..."));
+        QCOMPARE(rig.main.menuPrint()->text(), QStringLiteral("Print..."));
+    }
+
+    void driveMenu()
+    {
+        MainFormRig rig;
+        rig.start();
+        HookLog log;
+        log.attach(rig.main.hooks());
+        for (const char* name : {"MenuHistory", "MenuClearFault", "MenuIOStatus", "MenuRestore", "MenuSelfTest"})
+            rig.main.menuEntry(name)->trigger();
+        QCOMPARE(log.calls, QStringList({"alarm history", "clear alarm", "status monitor", "restore", "self test"}));
+    }
+
+    void accessibleNames()
+    {
+        MainFormRig rig;
+        rig.start();
+        rig.main.OpenHelpPage(QStringLiteral("index.html"));
+        QList<QWidget*> clickable;
+        for (PictureButton* b : rig.main.findChildren<PictureButton*>())
+            clickable << b;
+        for (HelpSpot* b : rig.main.findChildren<HelpSpot*>())
+            clickable << b;
+        for (QComboBox* c : rig.main.findChildren<QComboBox*>())
+            clickable << c;
+        for (QPushButton* b : rig.main.helpScreen()->findChildren<QPushButton*>())
+            clickable << b;
+        QCOMPARE(clickable.size(), 7 + 7 + 2 + 3);
+        for (QWidget* w : clickable) {
+            QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
+            if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+                QCOMPARE(AccessibleName(b), b->accessibleName());
+                QCOMPARE(b->accessibleName(), b->text());
+            }
+        }
+    }
+
+    void terminalKey_data()
+    {
+        QTest::addColumn<bool>("portOpen");
+        QTest::newRow("port open") << true;
+        QTest::newRow("no port") << false;
+    }
+    void terminalKey()
+    {
+        QFETCH(bool, portOpen);
+        // With the port open no drive answers: the presence test costs its second.
+        MainFormRig rig(portOpen);
+        rig.start();
+        HookLog log;
+        log.attach(rig.main.hooks());
+        rig.main.show();
+        QVERIFY(QTest::qWaitForWindowActive(&rig.main));
+        QTest::keyClick(&rig.main, Qt::Key_T, Qt::ControlModifier);
+        rig.main.menuEntry("MenuTerminal")->trigger();
+        QCOMPARE(log.calls, portOpen ? QStringList({"terminal", "terminal"}) : QStringList());
+        QVERIFY(rig.prompt.messages.isEmpty());
+    }
+
+    void about()
+    {
+        MainFormRig rig;
+        rig.start();
+        CloseNextModal();
+        rig.main.MenuAbout_Click();
+        About* box = rig.main.aboutBox();
+        QVERIFY(box);
+        QCOMPARE(box->windowTitle(), QStringLiteral("Credits"));
+        QCOMPARE(box->versionText(), QStringLiteral("Version ") + ProgramVersion());
+        QVERIFY(rig.main.windowTitle().contains(QStringLiteral("  V") + ProgramVersion() + " - "));
+        QVERIFY(!box->isVisible());
+    }
+
+public slots:
+    void openedUrl(const QUrl& url) { m_opened = url; }
+
+private:
+    QUrl m_opened;
+};
+
+QTEST_MAIN(TestMainForm)
+#include "tst_mainform.moc"

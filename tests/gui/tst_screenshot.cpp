@@ -1,0 +1,89 @@
+#include "About.h"
+#include "HelpScreen.h"
+#include "MainFormRig.h"
+#include "StartForm.h"
+#include "SummaryGrid.h"
+#include "WiringBoard.h"
+
+#include <QtTest>
+
+// The main window's layout at its design size and larger. With
+// KORV4_SCREENSHOT set to a folder, the window is also saved there as PNG
+// pictures (tests/screenshot.sh does this under a virtual X server).
+class TestScreenshot : public QObject {
+    Q_OBJECT
+private slots:
+    void layout_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("filled");
+        QTest::newRow("design size, fresh start") << QSize(792, 452) << false;
+        QTest::newRow("design size, filled") << QSize(792, 452) << true;
+        QTest::newRow("minimum size") << QSize(640, 480) << true;
+        QTest::newRow("large") << QSize(1400, 900) << true;
+    }
+    void layout()
+    {
+        QFETCH(QSize, size);
+        QFETCH(bool, filled);
+        MainFormRig rig;
+        rig.start();
+        if (filled) {
+            rig.cfg.settings().StallPrevent = true;
+            rig.cfg.settings().ControlMode = 11;
+            rig.cfg.ShowMotionDesc();
+            rig.main.SummarizeAll();
+        }
+        rig.main.resize(size);
+        rig.main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&rig.main));
+        QCoreApplication::processEvents();
+
+        // Every control of the board lies inside it and on no other.
+        WiringBoard& board = rig.main.board();
+        const QList<QWidget*> children = board.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+        QVERIFY(children.size() >= 18);
+        for (QWidget* a : children) {
+            QVERIFY2(board.rect().contains(a->geometry()), qPrintable(a->objectName()));
+            for (QWidget* b : children) {
+                if (a != b)
+                    QVERIFY2(!a->geometry().intersects(b->geometry()),
+                             qPrintable(a->objectName() + " overlaps " + b->objectName()));
+            }
+        }
+        // The whole summary fits without scrolling at the design size.
+        SummaryGrid& grid = rig.main.summary();
+        const int rowsHeight = grid.rowViewportPosition(SummaryGrid::RowCount - 1) + grid.rowHeight(SummaryGrid::RowCount - 1);
+        QVERIFY(rowsHeight <= grid.viewport()->height());
+
+        const QString folder = qEnvironmentVariable("KORV4_SCREENSHOT");
+        if (!folder.isEmpty()) {
+            const QString name = QStringLiteral("%1/mainwindow-%2x%3%4.png")
+                                     .arg(folder).arg(size.width()).arg(size.height())
+                                     .arg(filled ? "-filled" : "");
+            QVERIFY(rig.main.grab().save(name));
+        }
+    }
+
+    // The splash, the About box and the help viewer, for a look.
+    void otherWindows()
+    {
+        const QString folder = qEnvironmentVariable("KORV4_SCREENSHOT");
+        StartForm splash;
+        About about;
+        about.prepare();
+        HelpScreen help(MainFormRig::binDir() + QStringLiteral("/KORV4 help/"));
+        help.OpenHelpPage(QStringLiteral("velocity.html#AdvancedAnalog"));
+        const QList<QPair<QWidget*, QString>> windows{{&splash, "splash"}, {&about, "about"}, {&help, "help"}};
+        for (const auto& [window, name] : windows) {
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            QVERIFY(!window->grab().isNull());
+            if (!folder.isEmpty())
+                QVERIFY(window->grab().save(QStringLiteral("%1/%2.png").arg(folder, name)));
+        }
+    }
+};
+
+QTEST_MAIN(TestScreenshot)
+#include "tst_screenshot.moc"
