@@ -45,8 +45,8 @@ void Configurator::selectCommRow(int row)
 
 void Configurator::setCommRow(int row)
 {
-    if (m_commRow == row)
-        return;
+    // Reported also when unchanged: a refused move must put the port list
+    // back on the row in force.
     m_commRow = row;
     emit commRowChanged(row);
 }

@@ -5,10 +5,12 @@
 #include "DriveLink.h"
 #include "DriveQueries.h"
 #include "DriveTransfer.h"
+#include "FileCommands.h"
 #include "HelpPages.h"
 #include "HelpScreen.h"
 #include "HelpSpot.h"
 #include "PictureButton.h"
+#include "PrintCommand.h"
 #include "Prompt.h"
 #include "SerialPort.h"
 #include "SummaryGrid.h"
@@ -97,8 +99,7 @@ const SpotRow spotRows[] = {
 using MenuClick = void (*)(MainForm&);
 using Hook = std::function<void()> WindowHooks::*;
 
-// The menu tree. An entry runs its click, or else its hook; the File
-// entries but Exit are wired by the configuration file commands.
+// The menu tree. An entry runs its click, or else its hook.
 struct MenuRow {
     const char* menu;
     const char* caption;
@@ -108,10 +109,10 @@ struct MenuRow {
 };
 
 const MenuRow menuRows[] = {
-    {"File", "Open...", "MenuOpen", nullptr, nullptr},
-    {"File", "Save", "MenuSave", nullptr, nullptr},
-    {"File", "Save As...", "MenuSaveAs", nullptr, nullptr},
-    {"File", "Print...", "MenuPrint", nullptr, nullptr},
+    {"File", "Open...", "MenuOpen", [](MainForm& m) { m.fileCommands().MenuOpen_Click(); }, nullptr},
+    {"File", "Save", "MenuSave", [](MainForm& m) { m.fileCommands().MenuSave_Click(); }, nullptr},
+    {"File", "Save As...", "MenuSaveAs", [](MainForm& m) { m.fileCommands().MenuSaveAs_Click(); }, nullptr},
+    {"File", "Print...", "MenuPrint", [](MainForm& m) { m.printCommand().MenuPrint_Click(); }, nullptr},
     {"File", "Exit", "MenuExit", [](MainForm& m) { m.MenuExit_Click(); }, nullptr},
     {"Drive", "Alarm History", "MenuHistory", nullptr, &WindowHooks::showAlarmHistory},
     {"Drive", "Clear Alarm", "MenuClearFault", nullptr, &WindowHooks::clearAlarm},
@@ -159,6 +160,11 @@ MainForm::MainForm(Configurator& configurator, DriveLink& link, DriveQueries& qu
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(Configurator::ProgramTitle());
     setMinimumSize(Twips(MinimumWidth), Twips(MinimumHeight));
+
+    m_files = new FileCommands(this, m_cfg, m_cfg.prompt(), this);
+    m_files->setStartFolder(m_programDir);
+    connect(m_files, &FileCommands::captionFileChanged, this, &MainForm::setCaptionFile);
+    m_print = new PrintCommand(this, m_cfg, m_cfg.prompt(), this);
 
     buildMenus();
     buildBoard();

@@ -12,6 +12,8 @@ class Configurator;
 class DriveLink;
 class DriveQueries;
 class DriveTransfer;
+class FileCommands;
+class PrintCommand;
 class HelpSpot;
 class PictureButton;
 class QAction;
@@ -53,7 +55,11 @@ public:
     SummaryGrid& summary() { return *m_summary; }
     void SummarizeAll();
 
-    // The File menu's entries, for the configuration file commands.
+    // File > Open, Save, Save As and Print.
+    FileCommands& fileCommands() { return *m_files; }
+    PrintCommand& printCommand() { return *m_print; }
+
+    // The File menu's entries.
     QAction* menuOpen() const;
     QAction* menuSave() const;
     QAction* menuSaveAs() const;
@@ -137,5 +143,7 @@ private:
     QMap<QString, QAction*> m_menuEntries;
     QPointer<HelpScreen> m_help;
     About* m_about = nullptr;
+    FileCommands* m_files = nullptr;
+    PrintCommand* m_print = nullptr;
     bool m_ending = false;
 };

@@ -1,8 +1,10 @@
 #include "About.h"
+#include "FileCommands.h"
 #include "HelpScreen.h"
 #include "HelpSpot.h"
 #include "MainFormRig.h"
 #include "PictureButton.h"
+#include "PrintCommand.h"
 #include "StartForm.h"
 #include "SummaryGrid.h"
 #include "Version.h"
@@ -16,6 +18,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QScreen>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QtTest>
@@ -171,6 +174,13 @@ private slots:
         // A user's choice in the model list runs the model change.
         emit rig.main.modelList().activated(3);
         QCOMPARE(rig.cfg.modelIndex(), 3);
+
+        // A port that cannot be opened puts the list back on the port in force.
+        rig.cfg.setCommRow(0);
+        rig.main.commList().setCurrentIndex(4);
+        emit rig.main.commList().activated(4);
+        QCOMPARE(rig.prompt.titles(), QStringList{QStringLiteral("COM Error")});
+        QCOMPARE(rig.main.commList().currentText(), QStringLiteral("COM1"));
     }
 
     void quitGuard_data()
@@ -439,6 +449,42 @@ private slots:
         QCOMPARE(rig.main.menuSave()->text(), QStringLiteral("Save"));
         QCOMPARE(rig.main.menuSaveAs()->text(), QStringLiteral("Save As..."));
         QCOMPARE(rig.main.menuPrint()->text(), QStringLiteral("Print..."));
+    }
+
+    // The File entries reach the configuration file and print commands, and
+    // the caption follows the file saved and opened.
+    void fileMenu()
+    {
+        MainFormRig rig;
+        rig.start();
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("axis.cnf"));
+        rig.main.fileCommands().setFileChooser([&](FileCommands::Dialog, const QString&) { return path; });
+
+        rig.cfg.settings().StepsPerRev = 12800;
+        rig.cfg.state().SettingsChanged = true;
+        rig.main.menuSave()->trigger();  // no current file yet: Save As
+        QVERIFY(QFile::exists(path));
+        QVERIFY(!rig.cfg.state().SettingsChanged);
+        QVERIFY(rig.main.windowTitle().endsWith(QStringLiteral(" - ") + path));
+
+        rig.cfg.settings().StepsPerRev = 200;
+        rig.main.menuOpen()->trigger();
+        QCOMPARE(rig.cfg.settings().StepsPerRev, 12800);
+        // The file's port row is selected too; with no port on this rig that
+        // is the one message.
+        QCOMPARE(rig.prompt.titles(), QStringList{QStringLiteral("COM Error")});
+
+        bool asked = false;
+        rig.main.printCommand().setPrinterChooser([&](QPrinter& printer) {
+            asked = true;
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(dir.filePath(QStringLiteral("axis.pdf")));
+            return true;
+        });
+        rig.main.menuPrint()->trigger();
+        QVERIFY(asked);
+        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("axis.pdf"))).size() > 0);
     }
 
     void driveMenu()
