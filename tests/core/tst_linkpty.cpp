@@ -1,10 +1,6 @@
-#include "Configurator.h"
 #include "DeviceSerialPort.h"
 #include "DriveImage.h"
-#include "DriveLink.h"
-#include "DriveQueries.h"
-#include "DriveTransfer.h"
-#include "ScriptedPrompt.h"
+#include "LinkStack.h"
 #include "SimulatedDrive.h"
 
 #include <QElapsedTimer>
@@ -13,19 +9,13 @@
 namespace {
 
 // The program's link on a real pseudo-terminal, COM1 mapped to its slave.
-struct PtyRig {
+struct PtyRig : LinkStack<DeviceSerialPort> {
     PtyRig()
     {
         qputenv("KORV4_COM1", drive.slavePath().toLocal8Bit());
         opened = link.StartComm();
     }
     SimulatedDrive drive;
-    ScriptedPrompt prompt;
-    Configurator cfg{prompt};
-    DeviceSerialPort port;
-    DriveLink link{cfg, port};
-    DriveQueries queries{link};
-    DriveTransfer transfer{link, queries};
     int opened = 0;
 };
 

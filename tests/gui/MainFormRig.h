@@ -1,28 +1,24 @@
 #pragma once
 
-#include "Configurator.h"
 #include "DeviceSerialPort.h"
-#include "DriveLink.h"
-#include "DriveQueries.h"
-#include "DriveTransfer.h"
+#include "LinkStack.h"
 #include "MainForm.h"
 #include "MemorySerialPort.h"
-#include "ScriptedPrompt.h"
 
 #include <QString>
 
 // The main window with everything main() hands it: a scripted prompt, the
 // application object, a serial port of the given kind and the link over it.
 template <typename Port>
-struct BasicMainFormRig {
+struct BasicMainFormRig : LinkStack<Port> {
     static QString binDir() { return qEnvironmentVariable("KORV4_BIN"); }
 
-    ScriptedPrompt prompt;
-    Configurator cfg{prompt};
-    Port port;
-    DriveLink link{cfg, port};
-    DriveQueries queries{link};
-    DriveTransfer transfer{link, queries};
+    using LinkStack<Port>::prompt;
+    using LinkStack<Port>::cfg;
+    using LinkStack<Port>::port;
+    using LinkStack<Port>::link;
+    using LinkStack<Port>::queries;
+    using LinkStack<Port>::transfer;
     MainForm main{cfg, link, queries, transfer, binDir()};
 
     // Opens the motor database beside the program, as main() does before
