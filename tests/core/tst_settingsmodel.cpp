@@ -197,9 +197,9 @@ void TestSettingsModel::modelChangeLowersNeverRaises()
     app.settings().CustomMotorCurrent = 4.0;
     app.settings().RunCurrent = 5.0;
     app.selectModel(4);
-    QCOMPARE(float(app.settings().RunCurrent), 3.2f);
+    QCOMPARE(app.settings().RunCurrent, 3.2);  // the decimal, not the single's binary value
     app.selectModel(1);
-    QCOMPARE(float(app.settings().RunCurrent), 3.2f);
+    QCOMPARE(app.settings().RunCurrent, 3.2);
 
     // A database motor in use without any database still leaves the drive limit.
     app.settings().UseCustomMotor = false;
