@@ -99,7 +99,7 @@ void TestLinkPty::driveVanishes_data()
 {
     QTest::addColumn<bool>("upload");
     QTest::addColumn<QString>("title");
-    QTest::newRow("mid upload") << true << "Tuner Upload Problem";
+    QTest::newRow("mid upload") << true << "Tuner Upload Problem 80 0";
     QTest::newRow("mid download") << false << "KORV4 Configurator";
 }
 
