@@ -1,5 +1,6 @@
 #include "DriveTool.h"
 #include "LinkRig.h"
+#include "Wait.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>
@@ -18,7 +19,13 @@ QByteArray B(std::initializer_list<int> v)
 
 struct RecordingTool : DriveTool {
     QByteArray chars;
-    void ProcessChar(char c) override { chars.append(c); }
+    bool yields = false;  // as a tool that waits inside ProcessChar
+    void ProcessChar(char c) override
+    {
+        chars.append(c);
+        if (yields)
+            WaitSeconds(0.002);
+    }
 };
 
 // The receive path's split of a whole stream, worked out byte by byte: the
@@ -57,6 +64,7 @@ private slots:
     void thresholdKeepsBytesFromReceiveEvent();
     void terminalModeGoesToTheToolThatSetIt();
     void terminalModeWithoutToolKeepsBytes();
+    void terminalModeKeepsOrderWhenToolYields();
     void fuzzKeepsTextInOrder();
     void fuzzWildBytesNeverHang();
 };
@@ -266,6 +274,32 @@ void TestReceivePath::terminalModeWithoutToolKeepsBytes()
     rig.link.enterTerminalMode(tool);
     rig.arrive("c");
     QCOMPARE(tool.chars, QByteArray("abc"));
+}
+
+void TestReceivePath::terminalModeKeepsOrderWhenToolYields()
+{
+    // Later arrivals run the receive event again inside the tool's wait;
+    // every byte still reaches the tool once, in arrival order.
+    LinkRig rig;
+    RecordingTool tool;
+    tool.yields = true;
+    rig.link.enterTerminalMode(tool);
+    QByteArray stream;
+    for (int i = 0; i < 60; ++i)
+        stream.append(static_cast<char>(i * 7 % 256));
+    // The drive goes on sending while the tool waits.
+    QTimer sender;
+    qsizetype sentUpTo = 0;
+    connect(&sender, &QTimer::timeout, [&] {
+        rig.port.feed(stream.mid(sentUpTo, 4));
+        sentUpTo += 4;
+        if (sentUpTo >= stream.size())
+            sender.stop();
+    });
+    sender.start(1);
+    QTRY_COMPARE_WITH_TIMEOUT(tool.chars.size(), stream.size(), 5000);
+    QCOMPARE(tool.chars, stream);
+    QVERIFY(rig.link.unreadBytes().isEmpty());
 }
 
 void TestReceivePath::fuzzKeepsTextInOrder()
