@@ -211,6 +211,11 @@ bool DriveTransfer::DataDownload()
     if (image.size() != DriveImageSize)
         return false;
     AddChecksum(image);
+    // What counts as downloaded is the image, not whatever the settings hold
+    // when the answer comes: an edit made while the drive is being written
+    // (a dialog's OK during the waits) must still count as unsaved.
+    const bool changedBefore = cfg.state().SettingsChanged;
+    cfg.state().SettingsChanged = false;
 
     port.setRThreshold(3);
     port.Input();
@@ -235,10 +240,11 @@ bool DriveTransfer::DataDownload()
         cfg.prompt().tell(QStringLiteral("Checksum Error"),
                           QStringLiteral("The data did not download correctly.  ") + kNoiseAdvice);
     } else if (reply.at(0) == Ack) {
-        // Only a drive that took the image holds these settings now.
-        cfg.state().SettingsChanged = false;
         accepted = true;
     }
+    // Only a drive that took the image holds these settings now.
+    if (!accepted && changedBefore)
+        cfg.state().SettingsChanged = true;
     port.setRThreshold(1);
     setProgress(0);
     return accepted;

@@ -55,6 +55,7 @@ private slots:
     void downloadInertiaQuestion();
     void downloadPressesVisibleOksInOrder();
     void downloadWithoutPort();
+    void editDuringDownloadStaysUnsaved();
     void secondTransferFromInsideWaitIsIgnored();
 };
 
@@ -296,6 +297,25 @@ void TestDriveTransfer::downloadPressesVisibleOksInOrder()
         AddChecksum(im);
         return im;
     }());
+}
+
+// A setting confirmed while the drive is still being written is not in the
+// image the drive acknowledges.
+void TestDriveTransfer::editDuringDownloadStaysUnsaved()
+{
+    LinkRig rig;
+    rig.cfg.selectModel(1);
+    rig.cfg.state().InertiaSet = true;
+    rig.cfg.state().SettingsChanged = false;
+    // The edit lands while the image bytes go out.
+    QObject::connect(&rig.transfer, &DriveTransfer::progressChanged, [&rig](int percent) {
+        if (percent == 50) {
+            rig.cfg.settings().StepsPerRev = 400;
+            rig.cfg.state().SettingsChanged = true;
+        }
+    });
+    QVERIFY(rig.transfer.Download_Click());
+    QVERIFY(rig.cfg.state().SettingsChanged);
 }
 
 void TestDriveTransfer::downloadWithoutPort()
