@@ -4,6 +4,7 @@
 
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -28,6 +29,31 @@ int PdfPages(const QString& pdf)
             return line.mid(6).trimmed().toInt();
     }
     return 0;
+}
+
+// Every word of every page lies at least 15 mm from the paper's edges.
+void VerifyTextKeepsOffTheEdges(const QString& pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    p.waitForFinished(10000);
+    const QString boxes = QString::fromUtf8(p.readAllStandardOutput());
+    const qreal margin = 15.0 / 25.4 * 72.0 - 0.5;  // points, with a little room for rounding
+    const QRegularExpression page(QStringLiteral("<page width=\"([0-9.]+)\" height=\"([0-9.]+)\""));
+    const QRegularExpression word(
+        QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)<"));
+    const QRegularExpressionMatch size = page.match(boxes);
+    QVERIFY(size.hasMatch());
+    const QRectF inside = QRectF(0, 0, size.captured(1).toDouble(), size.captured(2).toDouble())
+                              .adjusted(margin, margin, -margin, -margin);
+    int words = 0;
+    for (const QRegularExpressionMatch& w : word.globalMatch(boxes)) {
+        const QRectF box(QPointF(w.captured(1).toDouble(), w.captured(2).toDouble()),
+                         QPointF(w.captured(3).toDouble(), w.captured(4).toDouble()));
+        QVERIFY2(inside.contains(box), qPrintable(w.captured(5)));
+        ++words;
+    }
+    QVERIFY(words > 0);
 }
 
 void PdfOutput(QPrinter& printer, const QString& path)
@@ -67,6 +93,7 @@ void TestPrintCommand::printsTheSummaryToPdf()
     QVERIFY(text.contains(QStringLiteral("Part number: KM-17-100")));  // the database's first motor
     QVERIFY(text.contains(QStringLiteral("Comm port 1")));
     QCOMPARE(PdfPages(pdf), 1);
+    VerifyTextKeepsOffTheEdges(pdf);
 }
 
 void TestPrintCommand::cancelledDialogPrintsNothing()
@@ -106,6 +133,7 @@ void TestPrintCommand::longPrintoutsGoOnToNewPages()
     PdfOutput(printer, pdf);
     QVERIFY(RenderPrintout(printer, lines));
     QVERIFY(PdfPages(pdf) >= 2);
+    VerifyTextKeepsOffTheEdges(pdf);
     const QString text = PdfText(pdf);
     QVERIFY(text.contains(QStringLiteral("line 200")));
     // Column 6 lies to the right of column 2.
