@@ -3,8 +3,11 @@
 #include "ConfiguratorFixture.h"
 #include "FileCommands.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QTimer>
 #include <QSignalSpy>
 #include <QTest>
 #include <csignal>
@@ -61,6 +64,8 @@ private slots:
     void openGuard_data();
     void openGuard();
     void cancelledDialogsChangeNothing();
+    void fileDialogs_data();
+    void fileDialogs();
     void badFilesChangeNothing_data();
     void badFilesChangeNothing();
     void failedSaveKeepsTheOldFile();
@@ -231,6 +236,49 @@ void TestFileCommands::cancelledDialogsChangeNothing()
     QVERIFY(files.CurrentFile().isEmpty());
     QCOMPARE(captions.size(), 0);
     QCOMPARE(f.prompt.messages.size(), 1);  // only the unsaved-changes question
+}
+
+void TestFileCommands::fileDialogs_data()
+{
+    QTest::addColumn<bool>("save");
+    QTest::newRow("open") << false;
+    QTest::newRow("save as") << true;
+}
+
+void TestFileCommands::fileDialogs()
+{
+    // The program's own dialogs, as the user sees them, then cancelled.
+    QFETCH(bool, save);
+    ConfiguratorFixture f;
+    FileCommands files(nullptr, f.configurator, f.prompt);
+    files.setStartFolder(f.dir.path());
+    QStringList filters;
+    QString suffix;
+    QString folder;
+    int mode = -1;
+    bool confirmsOverwrite = false;
+    QTimer::singleShot(0, [&] {
+        auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QVERIFY(d);
+        filters = d->nameFilters();
+        suffix = d->defaultSuffix();
+        folder = d->directory().absolutePath();
+        mode = d->acceptMode();
+        confirmsOverwrite = !d->testOption(QFileDialog::DontConfirmOverwrite);
+        d->reject();
+    });
+    if (save)
+        QVERIFY(!files.DoSaveAs());
+    else
+        files.MenuOpen_Click();
+    QCOMPARE(filters, QStringList{QStringLiteral("Configurator Files (*.cnf)")});
+    QCOMPARE(suffix, QStringLiteral("cnf"));
+    QCOMPARE(folder, QDir(f.dir.path()).absolutePath());
+    QCOMPARE(mode, int(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen));
+    if (save)
+        QVERIFY(confirmsOverwrite);
+    QVERIFY(files.CurrentFile().isEmpty());
+    QVERIFY(f.prompt.messages.isEmpty());
 }
 
 void TestFileCommands::badFilesChangeNothing_data()
