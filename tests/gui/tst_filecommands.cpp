@@ -12,6 +12,7 @@
 #include <QTest>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -285,18 +286,24 @@ void TestFileCommands::badFilesChangeNothing_data()
 {
     const QByteArray good = ConfigSamples::Fixture(QStringLiteral("unusual.cnf"));
     QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("kind");  // what stands at the chosen path
     QTest::addColumn<QString>("message");
     const QString cannotRead = QStringLiteral("Error: couldn't read file.  ");
-    QTest::newRow("ends after line 15") << good.left(good.indexOf("#FALSE#,#FALSE#,4000")) << cannotRead;
-    QTest::newRow("wrong item type") << ConfigSamples::WithItem(good, 19, 1, "#TRUE#") << cannotRead;
-    QTest::newRow("model row 6") << ConfigSamples::WithItem(good, 2, 0, "6") << cannotRead;
-    QTest::newRow("port row 8") << ConfigSamples::WithItem(good, 20, 0, "8") << cannotRead;
-    QTest::newRow("no such file") << QByteArray() << "Error: could not open file.";
+    const QString cannotOpen = QStringLiteral("Error: could not open file.");
+    QTest::newRow("ends after line 15") << good.left(good.indexOf("#FALSE#,#FALSE#,4000")) << "file" << cannotRead;
+    QTest::newRow("wrong item type") << ConfigSamples::WithItem(good, 19, 1, "#TRUE#") << "file" << cannotRead;
+    QTest::newRow("model row 6") << ConfigSamples::WithItem(good, 2, 0, "6") << "file" << cannotRead;
+    QTest::newRow("port row 8") << ConfigSamples::WithItem(good, 20, 0, "8") << "file" << cannotRead;
+    QTest::newRow("no such file") << QByteArray() << "none" << cannotOpen;
+    QTest::newRow("a folder") << QByteArray() << "folder" << cannotOpen;
+    // Opening a pipe for reading waits for a writer: it must not be opened.
+    QTest::newRow("a pipe") << QByteArray() << "pipe" << cannotOpen;
 }
 
 void TestFileCommands::badFilesChangeNothing()
 {
     QFETCH(QByteArray, file);
+    QFETCH(QString, kind);
     QFETCH(QString, message);
     ConfiguratorFixture f;
     Configurator& c = f.configurator;
@@ -304,8 +311,12 @@ void TestFileCommands::badFilesChangeNothing()
     c.state().CurrentFile = previous;
     c.state().SettingsChanged = true;
     const QString path = f.path(QStringLiteral("bad.cnf"));
-    if (!file.isEmpty())
+    if (kind == QStringLiteral("file"))
         WriteFile(path, file);
+    else if (kind == QStringLiteral("folder"))
+        QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("bad.cnf")));
+    else if (kind == QStringLiteral("pipe"))
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     FileCommands files(nullptr, c, f.prompt);
     files.setFileChooser([&](FileCommands::Dialog, const QString&) { return path; });
     QSignalSpy captions(&files, &FileCommands::captionFileChanged);
