@@ -108,8 +108,8 @@ void TestPrintCommand::printsTheSummaryToPdf()
 
 void TestPrintCommand::widestLinesFitThePage()
 {
-    // The longest texts the settings can make, on the narrower of A4 and
-    // Letter, still end inside the right margin.
+    // The longest texts the settings can make still end inside the right
+    // margin of A4, the narrower of A4 and Letter.
     ConfiguratorFixture f;
     Settings& s = f.configurator.settings();
     s.OperatingMode = 7;
@@ -118,7 +118,6 @@ void TestPrintCommand::widestLinesFitThePage()
     s.BrakeOutputMode = 1;
     s.BrakeReleaseDelay = 32000;
     s.BrakeEngageDelay = 32000;
-    s.AlarmOutputMode = 3;
     s.RegenResOhms = 999.999;
     s.RegenResWatts = 999.999;
     s.RegenResSecs = 0.333333333333333;
