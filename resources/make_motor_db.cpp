@@ -10,26 +10,43 @@
 
 namespace {
 
+// A listing item as a number; false when it is not one, so a typing slip in
+// the listing stops the build instead of becoming a motor with a 0 in it.
+bool toNumber(const QString& text, double& out)
+{
+    bool ok = false;
+    out = text.toDouble(&ok);
+    return ok;
+}
+
+template <typename Int>
+bool toWhole(const QString& text, Int& out)
+{
+    bool ok = false;
+    out = static_cast<Int>(text.toInt(&ok));
+    return ok;
+}
+
 // How one column of the listing goes into a MotorRecord.
 struct SeedColumn {
     const char* name;
-    void (*set)(MotorRecord&, const QString&);
+    bool (*set)(MotorRecord&, const QString&);
 };
 
 const SeedColumn SeedColumns[] = {
-    {"part number", [](MotorRecord& m, const QString& v) { m.partNumber = v; }},
-    {"current", [](MotorRecord& m, const QString& v) { m.current = v.toDouble(); }},
-    {"Torque", [](MotorRecord& m, const QString& v) { m.Torque = v.toDouble(); }},
-    {"TorqueUnit", [](MotorRecord& m, const QString& v) { m.TorqueUnit = static_cast<std::int16_t>(v.toInt()); }},
-    {"inertia", [](MotorRecord& m, const QString& v) { m.inertia = v.toDouble(); }},
-    {"InertiaUnit", [](MotorRecord& m, const QString& v) { m.InertiaUnit = static_cast<std::int16_t>(v.toInt()); }},
-    {"harmonic gain", [](MotorRecord& m, const QString& v) { m.harmonicGain = v.toInt(); }},
-    {"harmonic phase", [](MotorRecord& m, const QString& v) { m.harmonicPhase = v.toInt(); }},
-    {"leadangle deg", [](MotorRecord& m, const QString& v) { m.leadangleDeg = v.toInt(); }},
-    {"leadangle rps", [](MotorRecord& m, const QString& v) { m.leadangleRps = v.toInt(); }},
-    {"PWMmaxPct", [](MotorRecord& m, const QString& v) { m.PWMmaxPct = v.toDouble(); }},
-    {"R", [](MotorRecord& m, const QString& v) { m.R = v.toDouble(); }},
-    {"L", [](MotorRecord& m, const QString& v) { m.L = v.toDouble(); }},
+    {"part number", [](MotorRecord& m, const QString& v) { m.partNumber = v; return !v.isEmpty(); }},
+    {"current", [](MotorRecord& m, const QString& v) { return toNumber(v, m.current); }},
+    {"Torque", [](MotorRecord& m, const QString& v) { return toNumber(v, m.Torque); }},
+    {"TorqueUnit", [](MotorRecord& m, const QString& v) { return toWhole(v, m.TorqueUnit); }},
+    {"inertia", [](MotorRecord& m, const QString& v) { return toNumber(v, m.inertia); }},
+    {"InertiaUnit", [](MotorRecord& m, const QString& v) { return toWhole(v, m.InertiaUnit); }},
+    {"harmonic gain", [](MotorRecord& m, const QString& v) { return toWhole(v, m.harmonicGain); }},
+    {"harmonic phase", [](MotorRecord& m, const QString& v) { return toWhole(v, m.harmonicPhase); }},
+    {"leadangle deg", [](MotorRecord& m, const QString& v) { return toWhole(v, m.leadangleDeg); }},
+    {"leadangle rps", [](MotorRecord& m, const QString& v) { return toWhole(v, m.leadangleRps); }},
+    {"PWMmaxPct", [](MotorRecord& m, const QString& v) { return toNumber(v, m.PWMmaxPct); }},
+    {"R", [](MotorRecord& m, const QString& v) { return toNumber(v, m.R); }},
+    {"L", [](MotorRecord& m, const QString& v) { return toNumber(v, m.L); }},
 };
 
 int failure(const QString& what)
@@ -38,16 +55,9 @@ int failure(const QString& what)
     return 1;
 }
 
-}  // namespace
-
-int main(int argc, char* argv[])
+// Writes the motors of the listing into a new database file.
+int build(const QString& seedPath, const QString& dbPath)
 {
-    QCoreApplication app(argc, argv);
-    if (argc != 3)
-        return failure(QStringLiteral("usage: make_motor_db <seed.csv> <database>"));
-    const QString seedPath = QString::fromLocal8Bit(argv[1]);
-    const QString dbPath = QString::fromLocal8Bit(argv[2]);
-
     QFile seed(seedPath);
     if (!seed.open(QIODevice::ReadOnly | QIODevice::Text))
         return failure(QStringLiteral("cannot read %1").arg(seedPath));
@@ -81,10 +91,33 @@ int main(int argc, char* argv[])
         if (items.size() != columnOf.size())
             return failure(QStringLiteral("line %1: %2 items, expected %3").arg(line).arg(items.size()).arg(columnOf.size()));
         MotorRecord m;
-        for (int i = 0; i < items.size(); ++i)
-            SeedColumns[columnOf.at(i)].set(m, items.at(i).trimmed());
+        for (int i = 0; i < items.size(); ++i) {
+            const SeedColumn& column = SeedColumns[columnOf.at(i)];
+            if (!column.set(m, items.at(i).trimmed()))
+                return failure(QStringLiteral("line %1: \"%2\" is no value for %3")
+                                   .arg(line).arg(items.at(i), QLatin1String(column.name)));
+        }
         if (!store.addRowWithWindings(m, &error))
             return failure(QStringLiteral("line %1: %2").arg(line).arg(error));
     }
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (argc != 3)
+        return failure(QStringLiteral("usage: make_motor_db <seed.csv> <database>"));
+    const QString seedPath = QString::fromLocal8Bit(argv[1]);
+    const QString dbPath = QString::fromLocal8Bit(argv[2]);
+    // Built aside and put in place whole: a listing that stops half way must
+    // not leave a database that the next build takes as up to date.
+    const QString partial = dbPath + QStringLiteral(".partial");
+    const int result = build(seedPath, partial);
+    if (result == 0 && (!QFile::exists(dbPath) || QFile::remove(dbPath)) && QFile::rename(partial, dbPath))
+        return 0;
+    QFile::remove(partial);
+    return result != 0 ? result : failure(QStringLiteral("cannot replace %1").arg(dbPath));
 }

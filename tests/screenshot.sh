@@ -4,6 +4,7 @@
 # Usage: tests/screenshot.sh [folder]   (default: build/screenshots)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+command -v xvfb-run > /dev/null || { echo "tests/screenshot.sh needs xvfb-run (Debian package xvfb)" >&2; exit 1; }
 out="$(realpath -m "${1:-build/screenshots}")"
 mkdir -p "$out"
 if [ ! -x build/tests/tst_screenshot ]; then

@@ -14,6 +14,9 @@
 class ByteReader {
 public:
     explicit ByteReader(const QByteArray& bytes, int start = 0) : m_bytes(bytes), UploadIndex(start) {}
+    // The reader keeps a reference to the bytes: a temporary array would be
+    // gone before the first read.
+    explicit ByteReader(QByteArray&&, int = 0) = delete;
 
     std::uint8_t Str2Num8();
     int Str2Num16();          // 0..65535

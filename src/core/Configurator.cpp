@@ -87,8 +87,11 @@ float Configurator::MaxRunCurrent() const
 void Configurator::LimitContCurrent()
 {
     const float maxRun = MaxRunCurrent();
+    // The limit is a single-precision value; it is stored as the decimal it
+    // stands for (3.2, not 3.2000000476837), so the summary, files and
+    // printouts show what the user would have typed.
     if (maxRun < static_cast<float>(m_settings.RunCurrent))
-        m_settings.RunCurrent = maxRun;
+        m_settings.RunCurrent = QString::number(maxRun, 'g', 7).toDouble();
 }
 
 void Configurator::LimitIdleCurrent()

@@ -99,7 +99,10 @@ bool DriveTransfer::DataUpload()
     int waiting = 0;
     const bool complete = WaitUntil(
         [&] {
-            waiting = port.InBufferCount();
+            // Nothing reads the input meanwhile, so the count only drops
+            // when the device went away and took its buffer along; the box
+            // still tells how much had come.
+            waiting = std::max(waiting, port.InBufferCount());
             setProgress(RoundToInt(std::clamp(waiting * 100.0 / DriveImageSize, 0.0, 100.0)));
             return waiting >= DriveImageSize;
         },

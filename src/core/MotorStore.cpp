@@ -1,5 +1,7 @@
 #include "MotorStore.h"
 
+#include "Rounding.h"
+
 #include <QAtomicInt>
 #include <QDir>
 #include <QFile>
@@ -260,7 +262,10 @@ MotorRecord MotorStore::currentRecord() const
     if (!d->hasCurrent())
         return m;
     auto num = [this](const char* n) { return field(QString::fromLatin1(n)).toDouble(); };
-    auto integer = [this](const char* n) { return field(QString::fromLatin1(n)).toInt(); };
+    // A column that should hold whole numbers may hold a fraction (SQLite
+    // keeps what it is given); it is rounded half to even like every other
+    // number made whole, not by QVariant's own rounding.
+    auto integer = [this](const char* n) { return RoundToInt(field(QString::fromLatin1(n)).toDouble()); };
     m.partNumber = field(QStringLiteral("part number")).toString();
     m.current = num("current");
     m.Torque = num("Torque");

@@ -17,8 +17,9 @@ void YieldToEvents();
 // Handles events until done() is true or the time limit has passed. done()
 // is tested first, then after every event the loop handled (any event wakes
 // it: a port's arrival, a posted call, a timer). Returns done()'s last value;
-// it is tested once more at the deadline, so a condition met in the same
-// pass as the time-out counts as met.
+// it is tested once more at the deadline, after the arrivals waiting by
+// then were taken in, so a condition met in the same pass as the time-out
+// counts as met.
 bool WaitUntil(const std::function<bool()>& done, double seconds);
 
 // How many of the waits above are running now, nested. Code that must not

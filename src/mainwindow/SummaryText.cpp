@@ -1,6 +1,6 @@
 #include "SummaryText.h"
 
-#include <QLocale>
+#include "NumberText.h"
 
 SummaryLine MergedLine(const QString& text)
 {
@@ -9,7 +9,10 @@ SummaryLine MergedLine(const QString& text)
 
 QString SummaryNumber(double value)
 {
-    return QString::number(value, 'g', QLocale::FloatingPointShortest);
+    // The form of the files and printouts: at most 15 significant digits, so
+    // a value that picked up binary noise (0.30000000000000004) still reads
+    // 0.3, and whole values up to 15 digits never turn into an exponent.
+    return GeneralNumber(value);
 }
 
 QString SummaryFixed3(double value)

@@ -23,8 +23,9 @@ using SummaryLines = QList<SummaryLine>;
 // A title or any other row that spans both columns with one text.
 SummaryLine MergedLine(const QString& text);
 
-// A double in its shortest decimal form (1.4, 40, 0.3125) and a number with
-// exactly three decimals (10.000); "." whatever the user's locale.
+// A double in its shortest decimal form within 15 significant digits (1.4,
+// 40, 0.3125, 100000) and a number with exactly three decimals (10.000);
+// "." whatever the user's locale.
 QString SummaryNumber(double value);
 QString SummaryFixed3(double value);
 

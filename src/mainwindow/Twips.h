@@ -2,8 +2,8 @@
 
 #include "Rounding.h"
 
-// The window layouts are given in twips, the unit the drive's first tools
-// were drawn in: 15 twips to a pixel on a normal-density screen.
+// The window layouts are given in twips (1/1440 inch): 15 twips to a pixel
+// on a normal-density screen.
 constexpr int TwipsPerPixel = 15;
 
 inline int Twips(int twips)

@@ -1,5 +1,6 @@
 #include "HelpScreen.h"
 
+#include "HelpBrowser.h"
 #include "HelpPages.h"
 #include "Twips.h"
 
@@ -35,7 +36,7 @@ HelpScreen::HelpScreen(const QString& helpPath, QWidget* parent)
     // Nothing to go back to before a second page has been shown.
     m_back->setEnabled(false);
 
-    m_browser = new QTextBrowser(this);
+    m_browser = new HelpBrowser(this);
     m_browser->setObjectName(QStringLiteral("HelpBrowser"));
     m_browser->setAccessibleName(QStringLiteral("Help page"));
     // Links out of the help folder go to the system's web browser.

@@ -436,17 +436,18 @@ void TestDriveImage::leadAnglesComeBackAsSent()
 
     for (bool custom : {true, false}) {
         s.UseCustomMotor = custom;
+        // Decoded over other lead angles and windings: the angles come from
+        // the image, the windings (not in the image) stay as they were.
         Settings back = defaults();
         back.CustomMotorR = 1.5;
         back.CustomMotorL = 2.5;
-        DecodedImage extra;
-        back = decoded(encode(s, db), &extra);
+        const DecodedImage extra = DecodeImage(encode(s, db), back);
         QCOMPARE(back.UploadLeadAngleRps, custom ? 30.0f : 40.0f);
         QCOMPARE(back.UploadLeadAngleDeg, custom ? 150.0f : 200.0f);
         QCOMPARE(back.CustomLeadAngleRps, 30);
         QCOMPARE(back.CustomLeadAngleDeg, 150);
-        QCOMPARE(back.CustomMotorR, defaults().CustomMotorR);
-        QCOMPARE(back.CustomMotorL, defaults().CustomMotorL);
+        QCOMPARE(back.CustomMotorR, 1.5);
+        QCOMPARE(back.CustomMotorL, 2.5);
         QCOMPARE(extra.databaseMotor.leadangleRps, 40);
         QCOMPARE(extra.databaseMotor.leadangleDeg, 200);
     }

@@ -4,6 +4,7 @@
 #include "SimulatedDrive.h"
 
 #include <QElapsedTimer>
+#include <QThread>
 #include <QtTest>
 
 namespace {
@@ -36,6 +37,7 @@ private slots:
     void opensAndReceives();
     void upload();
     void download();
+    void uploadArrivedWhileProgramWasBusy();
     void driveVanishes_data();
     void driveVanishes();
     void textCommandsPassUntranslated();
@@ -77,11 +79,27 @@ void TestLinkPty::download()
     QCOMPARE(rig.port.RThreshold(), 1);
 }
 
+void TestLinkPty::uploadArrivedWhileProgramWasBusy()
+{
+    // The image reaches the device while the program is kept busy past the
+    // time limit: it is all there when the wait ends, so it counts.
+    PtyRig rig;
+    const QByteArray image = imageWithSteps(6400);
+    rig.drive.silent = true;
+    QMetaObject::invokeMethod(&rig.drive, [&] {
+        rig.drive.send(image);
+        QThread::msleep(600);
+    }, Qt::QueuedConnection);
+    QVERIFY(rig.transfer.DataUpload());
+    QVERIFY(rig.prompt.messages.isEmpty());
+    QCOMPARE(rig.cfg.settings().StepsPerRev, 6400);
+}
+
 void TestLinkPty::driveVanishes_data()
 {
     QTest::addColumn<bool>("upload");
     QTest::addColumn<QString>("title");
-    QTest::newRow("mid upload") << true << "Tuner Upload Problem";
+    QTest::newRow("mid upload") << true << "Tuner Upload Problem 80 0";
     QTest::newRow("mid download") << false << "KORV4 Configurator";
 }
 

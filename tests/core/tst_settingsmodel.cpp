@@ -6,6 +6,7 @@
 #include "SettingsFields.h"
 
 #include <QSet>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -33,6 +34,8 @@ private slots:
     void modelChangeLowersNeverRaises();
     void idleCurrentLimit_data();
     void idleCurrentLimit();
+    void motionDescription_data();
+    void motionDescription();
     void extractUploadData();
     void extractUploadDataWithoutDatabase();
 };
@@ -194,9 +197,9 @@ void TestSettingsModel::modelChangeLowersNeverRaises()
     app.settings().CustomMotorCurrent = 4.0;
     app.settings().RunCurrent = 5.0;
     app.selectModel(4);
-    QCOMPARE(float(app.settings().RunCurrent), 3.2f);
+    QCOMPARE(app.settings().RunCurrent, 3.2);  // the decimal, not the single's binary value
     app.selectModel(1);
-    QCOMPARE(float(app.settings().RunCurrent), 3.2f);
+    QCOMPARE(app.settings().RunCurrent, 3.2);
 
     // A database motor in use without any database still leaves the drive limit.
     app.settings().UseCustomMotor = false;
@@ -226,13 +229,57 @@ void TestSettingsModel::idleCurrentLimit()
     QCOMPARE(app.settings().IdleCurrentPct, after);
 }
 
+void TestSettingsModel::motionDescription_data()
+{
+    QTest::addColumn<int>("operatingMode");
+    QTest::addColumn<int>("controlMode");
+    QTest::addColumn<int>("pulseType");
+    QTest::addColumn<QString>("caption");  // shown after "TMX Mode" was
+    QTest::newRow("Ky") << 1 << 21 << 0 << "Ky Program";
+    QTest::newRow("TMX") << 2 << 7 << 0 << "TMX Mode";
+    QTest::newRow("velocity") << 3 << 11 << 2 << "Velocity Mode";
+    QTest::newRow("quadrature") << 3 << 7 << 2 << "Quadrature Following";
+    QTest::newRow("pulse and direction") << 3 << 7 << 0 << "Pulse && Direction";
+    QTest::newRow("CW/CCW") << 3 << 7 << 1 << "CW/CCW Pulse";
+    QTest::newRow("stand-alone, code 21: as it was") << 3 << 21 << 0 << "TMX Mode";
+    QTest::newRow("stand-alone, code 16: as it was") << 3 << 16 << 0 << "TMX Mode";
+    QTest::newRow("hub") << 4 << 7 << 0 << "Orvane Hub";
+    QTest::newRow("J") << 7 << 7 << 0 << "J Program";
+    QTest::newRow("5: empty") << 5 << 7 << 0 << "";
+    QTest::newRow("0: empty") << 0 << 7 << 0 << "";
+}
+
+void TestSettingsModel::motionDescription()
+{
+    QFETCH(int, operatingMode);
+    QFETCH(int, controlMode);
+    QFETCH(int, pulseType);
+    QFETCH(QString, caption);
+    ScriptedPrompt prompt;
+    Configurator app(prompt);
+    app.settings().OperatingMode = 2;
+    app.ShowMotionDesc();
+    app.settings().OperatingMode = operatingMode;
+    app.settings().ControlMode = controlMode;
+    app.settings().PulseType = pulseType;
+    QSignalSpy shown(&app, &Configurator::motionDescChanged);
+    app.ShowMotionDesc();
+    QCOMPARE(app.motionDesc(), caption);
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown.first().first().toString(), caption);
+}
+
 void TestSettingsModel::extractUploadData()
 {
     QTemporaryDir dir;
     ScriptedPrompt prompt;
     Configurator app(prompt);
     QVERIFY(openEmptyDatabase(app, dir));
-    QCOMPARE(app.motors().AddMotorRecord(SampleMotor("KV17-A", 1.0)), MotorStore::AddResult::Added);
+    // The motor selected before has another rotor: the inertia must come
+    // from the drive's motor, added and selected first.
+    MotorRecord before = SampleMotor("KV17-A", 1.0);
+    before.inertia = 100;
+    QCOMPARE(app.motors().AddMotorRecord(before), MotorStore::AddResult::Added);
     app.selectModel(1);
 
     // A drive configured for a 4 A database motor at 5 A, velocity mode.

@@ -183,8 +183,10 @@ void TestStartComm::listIgnoredWhileExchangeWaits()
 {
     LinkRig rig;
     rig.drive.replyDelayMs = 30;
+    rig.cfg.setCommRow(0);
     QTimer::singleShot(5, [&] { rig.cfg.selectCommRow(3); });
     QVERIFY(!rig.queries.SilentCheckDrive().isEmpty());
+    QCOMPARE(rig.cfg.commRow(), 0);  // the list goes back to the port in use
     QCOMPARE(rig.port.portNumber(), 1);
     QCOMPARE(rig.cfg.state().CommPortNumber, 1);
     QVERIFY(rig.port.isOpen());

@@ -169,7 +169,7 @@ void TestFileCommands::openedFileIsLimitedToItsModel()
     files.MenuOpen_Click();
     QVERIFY(f.prompt.messages.isEmpty());
     QCOMPARE(f.configurator.modelIndex(), 4);
-    QCOMPARE(f.configurator.settings().RunCurrent, double(3.2f));
+    QCOMPARE(f.configurator.settings().RunCurrent, 3.2);
     QCOMPARE(f.configurator.settings().IdleCurrentPct, 90);
     QCOMPARE(f.configurator.settings().CustomMotorMaxVolts, 100.0);
     QCOMPARE(f.configurator.settings().PowerUpMode, 13);

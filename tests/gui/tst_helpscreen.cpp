@@ -167,6 +167,32 @@ private slots:
         }
     }
 
+    // A page that is not there says which file is missing instead of
+    // leaving the window blank; the next good page shows as usual.
+    void missingPage_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("page");
+        QTest::newRow("no help folder") << "/nonexistent/KORV4 help/" << "index.html";
+        QTest::newRow("page removed") << HelpFolder() << "Removed page.html";
+    }
+    void missingPage()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QString, page);
+        HelpScreen help(folder);
+        help.OpenHelpPage(page + QStringLiteral("#Anchor"));
+        QVERIFY(help.isVisible());
+        const QString text = help.browser()->toPlainText();
+        QVERIFY2(text.contains(QStringLiteral("Help page not found")), qPrintable(text));
+        QVERIFY2(text.contains(folder + page), qPrintable(text));
+
+        help.OpenHelpPage(QStringLiteral("regen.html"));
+        if (folder == HelpFolder())
+            QVERIFY(!help.browser()->toPlainText().contains(QStringLiteral("not found")));
+        QVERIFY(help.backButton()->isEnabled());
+    }
+
     void emptyReferenceOnlyShows()
     {
         HelpScreen help(HelpFolder());

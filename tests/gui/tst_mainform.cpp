@@ -147,6 +147,50 @@ private slots:
         QVERIFY(qAbs(rig.main.frameGeometry().center().x() - screen.center().x()) <= 1);
     }
 
+    // The motion description by mode, as the main window shows it: the
+    // caption's doubled ampersand draws one, and a stand-alone control code
+    // without a description of its own keeps the one shown before.
+    void motionDescription_data()
+    {
+        QTest::addColumn<int>("operatingMode");
+        QTest::addColumn<int>("controlMode");
+        QTest::addColumn<int>("pulseType");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("Ky program") << 1 << 21 << 0 << "Ky Program" << "Ky Program";
+        QTest::newRow("TMX mode") << 2 << 7 << 0 << "TMX Mode" << "TMX Mode";
+        QTest::newRow("velocity") << 3 << 11 << 2 << "Velocity Mode" << "Velocity Mode";
+        QTest::newRow("quadrature") << 3 << 7 << 2 << "Quadrature Following" << "Quadrature Following";
+        QTest::newRow("pulse and direction") << 3 << 7 << 0 << "Pulse && Direction" << "Pulse & Direction";
+        QTest::newRow("CW/CCW pulse") << 3 << 7 << 1 << "CW/CCW Pulse" << "CW/CCW Pulse";
+        QTest::newRow("other pulse type") << 3 << 7 << 5 << "CW/CCW Pulse" << "CW/CCW Pulse";
+        QTest::newRow("stand-alone, code 21: unchanged") << 3 << 21 << 1 << "Velocity Mode" << "Velocity Mode";
+        QTest::newRow("Orvane hub") << 4 << 7 << 0 << "Orvane Hub" << "Orvane Hub";
+        QTest::newRow("mode 5: empty") << 5 << 7 << 0 << "" << "";
+        QTest::newRow("J program") << 7 << 21 << 0 << "J Program" << "J Program";
+        QTest::newRow("mode 0: empty") << 0 << 7 << 0 << "" << "";
+    }
+    void motionDescription()
+    {
+        QFETCH(int, operatingMode);
+        QFETCH(int, controlMode);
+        QFETCH(int, pulseType);
+        QFETCH(QString, caption);
+        QFETCH(QString, shown);
+        MainFormRig rig;
+        rig.start();
+        Settings& s = rig.cfg.settings();
+        // A description other than the start-up one, to see what is kept.
+        s.ControlMode = 11;
+        rig.cfg.ShowMotionDesc();
+        s.OperatingMode = operatingMode;
+        s.ControlMode = controlMode;
+        s.PulseType = pulseType;
+        rig.cfg.ShowMotionDesc();
+        QCOMPARE(rig.cfg.motionDesc(), caption);
+        QCOMPARE(rig.main.motionDescLabel().text(), shown);
+    }
+
     void captionFile()
     {
         MainFormRig rig;

@@ -95,6 +95,12 @@ private slots:
             s.RegenResOhms = 12.5;
             s.RegenResWatts = 100;
         }) << SummaryLines{MergedLine("Regen resistor (external)"), Row("12.5", "Ohms"), Row("100", "Watts")};
+        // Values a file may carry beyond the dialog's range, and sums with
+        // binary noise, read as plain numbers.
+        QTest::newRow("large and noisy values") << Tweak([](Settings& s) {
+            s.RegenResOhms = 100000;
+            s.RegenResWatts = 0.1 + 0.2;
+        }) << SummaryLines{MergedLine("Regen resistor (internal)"), Row("100000", "Ohms"), Row("0.3", "Watts")};
     }
     void regen()
     {

@@ -120,7 +120,10 @@ void SimulatedDrive::vanish()
         QMetaObject::invokeMethod(m_memory, [port = m_memory] { port->vanish(); }, Qt::QueuedConnection);
         return;
     }
-    delete m_notifier;
+    // Often called from inside the notifier's own signal (a download cut
+    // off mid-image): it may not be deleted there.
+    m_notifier->setEnabled(false);
+    m_notifier->deleteLater();
     m_notifier = nullptr;
     ::close(m_master);
     ::close(m_slave);
