@@ -23,12 +23,12 @@ void KeepOffTheEdges(QPrinter& printer)
     printer.setPageMargins(m, QPageLayout::Millimeter);
 }
 
-// The text in pieces that each fit in `width`, broken after a blank where
+// The text in parts that each fit in `width`, broken after a blank where
 // there is one: a line wider than the paper goes on below instead of being
 // cut off at the edge.
 QStringList FitToWidth(const QString& text, const QFontMetricsF& metrics, qreal width)
 {
-    QStringList pieces;
+    QStringList parts;
     QString rest = text;
     while (rest.size() > 1 && metrics.horizontalAdvance(rest) > width) {
         qsizetype cut = rest.size() - 1;
@@ -37,11 +37,11 @@ QStringList FitToWidth(const QString& text, const QFontMetricsF& metrics, qreal 
         const qsizetype blank = rest.lastIndexOf(QLatin1Char(' '), cut - 1);
         if (blank > 0)
             cut = blank + 1;
-        pieces << rest.left(cut);
+        parts << rest.left(cut);
         rest = rest.mid(cut);
     }
-    pieces << rest;
-    return pieces;
+    parts << rest;
+    return parts;
 }
 
 }  // namespace
@@ -68,13 +68,13 @@ bool RenderPrintout(QPrinter& printer, const QList<PrintLine>& lines)
     for (const PrintLine& line : lines) {
         const qreal x = (line.column - 1) * column;
         painter.setFont(line.bold ? bold : font);
-        for (const QString& piece : FitToWidth(line.text, line.bold ? boldMetrics : metrics, pageWidth - x)) {
+        for (const QString& part : FitToWidth(line.text, line.bold ? boldMetrics : metrics, pageWidth - x)) {
             if (baseline + metrics.descent() > pageHeight) {
                 if (!printer.newPage())
                     return false;
                 baseline = metrics.ascent();
             }
-            painter.drawText(QPointF(x, baseline), piece);
+            painter.drawText(QPointF(x, baseline), part);
             baseline += lineHeight;
         }
     }
