@@ -3,6 +3,7 @@
 #include "Configurator.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
@@ -59,6 +60,12 @@ bool SaveFileBytes(const QString& path, const QByteArray& bytes, QString* error)
 
 bool LoadFileBytes(const QString& path, QByteArray* bytes, QString* error)
 {
+    // Opening a pipe or a device waits for a writer that may never come,
+    // and would hang the window; only a plain file can be a configuration.
+    if (!QFileInfo(path).isFile()) {
+        *error = QStringLiteral("not a file");
+        return false;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         *error = file.errorString();

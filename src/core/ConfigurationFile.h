@@ -31,5 +31,5 @@ bool SaveFileBytes(const QString& path, const QByteArray& bytes, QString* error)
 
 // Reads the start of a file (a configuration file is far smaller than the
 // limit; a huge file chosen by mistake is not read whole). False when the
-// file cannot be opened.
+// path is not a plain file (a folder, pipe or device) or cannot be opened.
 bool LoadFileBytes(const QString& path, QByteArray* bytes, QString* error);

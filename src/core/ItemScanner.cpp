@@ -29,6 +29,34 @@ void ItemScanner::skipBlanks()
         ++m_pos;
 }
 
+bool ItemScanner::readUndoubled(Item* item)
+{
+    // Older writers put a quote inside a text as it was, so a '"' address
+    // became """, which read with doubled quotes never ends. Such a text is
+    // read as those writers meant it: the item up to the next comma, inside
+    // its outer quotes; failing that, up to the next quote on the line.
+    auto endsLine = [&](qsizetype at) { return m_text[at] == u'\r' || m_text[at] == u'\n'; };
+    const qsizetype n = m_text.size();
+    qsizetype end = m_pos;
+    while (end < n && m_text[end] != u',' && !endsLine(end))
+        ++end;
+    if (end > m_pos && m_text[end - 1] == u'"') {
+        item->text = m_text.mid(m_pos, end - 1 - m_pos).toString();
+        m_pos = end;
+        return true;
+    }
+    qsizetype quote = m_pos;
+    while (quote < n && m_text[quote] != u'"' && !endsLine(quote))
+        ++quote;
+    if (quote >= n || m_text[quote] != u'"') {
+        item->text.clear();
+        return false;
+    }
+    item->text = m_text.mid(m_pos, quote - m_pos).toString();
+    m_pos = quote + 1;
+    return true;
+}
+
 bool ItemScanner::next(bool wholeText, Item* item)
 {
     skipBlanks();
@@ -41,6 +69,7 @@ bool ItemScanner::next(bool wholeText, Item* item)
     if (m_text[m_pos] == u'"') {
         item->quoted = true;
         ++m_pos;
+        const qsizetype inside = m_pos;
         bool closed = false;
         while (m_pos < n && !atLineEnd()) {
             const QChar c = m_text[m_pos++];
@@ -53,6 +82,10 @@ bool ItemScanner::next(bool wholeText, Item* item)
                 closed = true;
                 break;
             }
+        }
+        if (!closed) {
+            m_pos = inside;
+            closed = readUndoubled(item);
         }
         item->unterminated = !closed;
         while (m_pos < n && m_text[m_pos] != u',' && !atLineEnd())

@@ -20,16 +20,18 @@ public:
     // The next item, false at the end of the text. Blanks before an item are
     // skipped. A quoted item runs to the closing quote ("" inside stands for
     // one quote) and whatever follows it up to the next comma or line end is
-    // skipped. An unquoted number or boolean ends at a comma, a blank or a
-    // line end, and the blanks after it count with a following comma as one
-    // separator; an unquoted text (`wholeText`) ends only at a comma or a
-    // line end.
+    // skipped; a text whose doubled quotes never close on its line is taken
+    // as one an older writer left its quotes in. An unquoted number or
+    // boolean ends at a comma, a blank or a line end, and the blanks after it
+    // count with a following comma as one separator; an unquoted text
+    // (`wholeText`) ends only at a comma or a line end.
     bool next(bool wholeText, Item* item);
 
 private:
     bool atLineEnd() const;
     void skipLineEnd();
     void skipBlanks();
+    bool readUndoubled(Item* item);
 
     QStringView m_text;
     qsizetype m_pos = 0;

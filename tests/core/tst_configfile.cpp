@@ -413,18 +413,24 @@ void TestConfigFile::acceptsWhatOlderWritersProduced_data()
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("name");
     QTest::addColumn<double>("idleDelay");
-    QTest::newRow("as written") << good << "custom motor" << 0.4;
-    QTest::newRow("no leading zero") << WithItem(good, 4, 2, ".4") << "custom motor" << 0.4;
-    QTest::newRow("blanks around items") << WithItem(good, 4, 2, "  0.4  ") << "custom motor" << 0.4;
-    QTest::newRow("LF line ends") << QByteArray(good).replace("\r\n", "\n") << "custom motor" << 0.4;
+    QTest::addColumn<QString>("address");
+    QTest::newRow("as written") << good << "custom motor" << 0.4 << "!";
+    QTest::newRow("no leading zero") << WithItem(good, 4, 2, ".4") << "custom motor" << 0.4 << "!";
+    QTest::newRow("blanks around items") << WithItem(good, 4, 2, "  0.4  ") << "custom motor" << 0.4 << "!";
+    QTest::newRow("LF line ends") << QByteArray(good).replace("\r\n", "\n") << "custom motor" << 0.4 << "!";
     // An old writer left a quote inside a text as it was: the text ends at
     // that quote and the rest of the item is skipped.
-    QTest::newRow("raw quote in a text") << WithItem(good, 6, 0, "\"5\" motor\"") << "5" << 0.4;
-    QTest::newRow("unquoted text") << WithItem(good, 6, 0, "my motor") << "my motor" << 0.4;
+    QTest::newRow("raw quote in a text") << WithItem(good, 6, 0, "\"5\" motor\"") << "5" << 0.4 << "!";
+    // Read as doubled quotes these never close; they are what the old
+    // writer made of a quote address and of a name ending in a quote.
+    QTest::newRow("raw quote address") << WithItem(good, 25, 0, "\"\"\"") << "custom motor" << 0.4 << "\"";
+    QTest::newRow("raw quote ending a name") << WithItem(good, 6, 0, "\"5\"\"") << "5\"" << 0.4 << "!";
+    QTest::newRow("raw quote after a comma") << WithItem(good, 6, 0, "\"a,b\"\"") << "a,b" << 0.4 << "!";
+    QTest::newRow("unquoted text") << WithItem(good, 6, 0, "my motor") << "my motor" << 0.4 << "!";
     // Not UTF-8: read as one byte a character; the drive takes only blank to tilde.
-    QTest::newRow("one-byte code page") << WithItem(good, 6, 0, "\"Mot\xf6r\"") << "Motr" << 0.4;
-    QTest::newRow("control characters") << WithItem(good, 6, 0, QByteArray("\"a\tb\0c \"", 8)) << "abc" << 0.4;
-    QTest::newRow("no character left") << WithItem(good, 6, 0, "\"\x01\"") << "" << 0.4;
+    QTest::newRow("one-byte code page") << WithItem(good, 6, 0, "\"Mot\xf6r\"") << "Motr" << 0.4 << "!";
+    QTest::newRow("control characters") << WithItem(good, 6, 0, QByteArray("\"a\tb\0c \"", 8)) << "abc" << 0.4 << "!";
+    QTest::newRow("no character left") << WithItem(good, 6, 0, "\"\x01\"") << "" << 0.4 << "!";
 }
 
 void TestConfigFile::acceptsWhatOlderWritersProduced()
@@ -434,7 +440,10 @@ void TestConfigFile::acceptsWhatOlderWritersProduced()
     QVERIFY2(r.ok, qPrintable(r.error));
     QTEST(r.content.settings.CustomMotorName, "name");
     QTEST(r.content.settings.IdleDelay, "idleDelay");
-    QCOMPARE(r.content.settings.Rs485Address, QStringLiteral("!"));
+    QTEST(r.content.settings.Rs485Address, "address");
+    // Every item after the text was read from its own place.
+    QCOMPARE(r.content.settings.CustomMotorCurrent, 2.0);
+    QCOMPARE(r.content.settings.PowerUpMode, 21);
 }
 
 QTEST_APPLESS_MAIN(TestConfigFile)

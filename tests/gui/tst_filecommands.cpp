@@ -3,12 +3,16 @@
 #include "ConfiguratorFixture.h"
 #include "FileCommands.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QTimer>
 #include <QSignalSpy>
 #include <QTest>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -61,8 +65,11 @@ private slots:
     void openGuard_data();
     void openGuard();
     void cancelledDialogsChangeNothing();
+    void fileDialogs_data();
+    void fileDialogs();
     void badFilesChangeNothing_data();
     void badFilesChangeNothing();
+    void failedSaveKeepsTheOldFile_data();
     void failedSaveKeepsTheOldFile();
     void failedSaveAsKeepsTheCurrentFile();
 };
@@ -233,22 +240,71 @@ void TestFileCommands::cancelledDialogsChangeNothing()
     QCOMPARE(f.prompt.messages.size(), 1);  // only the unsaved-changes question
 }
 
+void TestFileCommands::fileDialogs_data()
+{
+    QTest::addColumn<bool>("save");
+    QTest::newRow("open") << false;
+    QTest::newRow("save as") << true;
+}
+
+void TestFileCommands::fileDialogs()
+{
+    // The program's own dialogs, as the user sees them, then cancelled.
+    QFETCH(bool, save);
+    ConfiguratorFixture f;
+    FileCommands files(nullptr, f.configurator, f.prompt);
+    files.setStartFolder(f.dir.path());
+    QStringList filters;
+    QString suffix;
+    QString folder;
+    int mode = -1;
+    bool confirmsOverwrite = false;
+    QTimer::singleShot(0, [&] {
+        auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QVERIFY(d);
+        filters = d->nameFilters();
+        suffix = d->defaultSuffix();
+        folder = d->directory().absolutePath();
+        mode = d->acceptMode();
+        confirmsOverwrite = !d->testOption(QFileDialog::DontConfirmOverwrite);
+        d->reject();
+    });
+    if (save)
+        QVERIFY(!files.DoSaveAs());
+    else
+        files.MenuOpen_Click();
+    QCOMPARE(filters, QStringList{QStringLiteral("Configurator Files (*.cnf)")});
+    QCOMPARE(suffix, QStringLiteral("cnf"));
+    QCOMPARE(folder, QDir(f.dir.path()).absolutePath());
+    QCOMPARE(mode, int(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen));
+    if (save)
+        QVERIFY(confirmsOverwrite);
+    QVERIFY(files.CurrentFile().isEmpty());
+    QVERIFY(f.prompt.messages.isEmpty());
+}
+
 void TestFileCommands::badFilesChangeNothing_data()
 {
     const QByteArray good = ConfigSamples::Fixture(QStringLiteral("unusual.cnf"));
     QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("kind");  // what stands at the chosen path
     QTest::addColumn<QString>("message");
     const QString cannotRead = QStringLiteral("Error: couldn't read file.  ");
-    QTest::newRow("ends after line 15") << good.left(good.indexOf("#FALSE#,#FALSE#,4000")) << cannotRead;
-    QTest::newRow("wrong item type") << ConfigSamples::WithItem(good, 19, 1, "#TRUE#") << cannotRead;
-    QTest::newRow("model row 6") << ConfigSamples::WithItem(good, 2, 0, "6") << cannotRead;
-    QTest::newRow("port row 8") << ConfigSamples::WithItem(good, 20, 0, "8") << cannotRead;
-    QTest::newRow("no such file") << QByteArray() << "Error: could not open file.";
+    const QString cannotOpen = QStringLiteral("Error: could not open file.");
+    QTest::newRow("ends after line 15") << good.left(good.indexOf("#FALSE#,#FALSE#,4000")) << "file" << cannotRead;
+    QTest::newRow("wrong item type") << ConfigSamples::WithItem(good, 19, 1, "#TRUE#") << "file" << cannotRead;
+    QTest::newRow("model row 6") << ConfigSamples::WithItem(good, 2, 0, "6") << "file" << cannotRead;
+    QTest::newRow("port row 8") << ConfigSamples::WithItem(good, 20, 0, "8") << "file" << cannotRead;
+    QTest::newRow("no such file") << QByteArray() << "none" << cannotOpen;
+    QTest::newRow("a folder") << QByteArray() << "folder" << cannotOpen;
+    // Opening a pipe for reading waits for a writer: it must not be opened.
+    QTest::newRow("a pipe") << QByteArray() << "pipe" << cannotOpen;
 }
 
 void TestFileCommands::badFilesChangeNothing()
 {
     QFETCH(QByteArray, file);
+    QFETCH(QString, kind);
     QFETCH(QString, message);
     ConfiguratorFixture f;
     Configurator& c = f.configurator;
@@ -256,8 +312,12 @@ void TestFileCommands::badFilesChangeNothing()
     c.state().CurrentFile = previous;
     c.state().SettingsChanged = true;
     const QString path = f.path(QStringLiteral("bad.cnf"));
-    if (!file.isEmpty())
+    if (kind == QStringLiteral("file"))
         WriteFile(path, file);
+    else if (kind == QStringLiteral("folder"))
+        QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("bad.cnf")));
+    else if (kind == QStringLiteral("pipe"))
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     FileCommands files(nullptr, c, f.prompt);
     files.setFileChooser([&](FileCommands::Dialog, const QString&) { return path; });
     QSignalSpy captions(&files, &FileCommands::captionFileChanged);
@@ -286,17 +346,37 @@ void TestFileCommands::badFilesChangeNothing()
     QCOMPARE(captions.size() + models.size() + ports.size() + summaries.size(), 0);
 }
 
+void TestFileCommands::failedSaveKeepsTheOldFile_data()
+{
+    QTest::addColumn<bool>("readOnlyFolder");  // else the disk is full
+    QTest::newRow("disk full") << false;
+    QTest::newRow("read-only folder") << true;
+}
+
 void TestFileCommands::failedSaveKeepsTheOldFile()
 {
+    QFETCH(bool, readOnlyFolder);
     ConfiguratorFixture f;
-    const QString path = f.path(QStringLiteral("kept.cnf"));
+    QDir folder(f.dir.path());
+    QVERIFY(folder.mkdir(QStringLiteral("kept")));
+    QVERIFY(folder.cd(QStringLiteral("kept")));
+    const QString path = folder.filePath(QStringLiteral("kept.cnf"));
     const QByteArray old = ConfigSamples::Fixture(QStringLiteral("unusual.cnf"));
     WriteFile(path, old);
     f.configurator.state().CurrentFile = path;
     f.configurator.state().SettingsChanged = true;
     FileCommands files(nullptr, f.configurator, f.prompt);
     bool saved;
-    {
+    if (readOnlyFolder) {
+        QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner);
+        // Root writes through permission bits; the disk-full row covers it there.
+        const bool bitsHold = !QFile(folder.filePath(QStringLiteral("probe"))).open(QIODevice::WriteOnly);
+        if (bitsHold)
+            saved = files.DoSave();
+        QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (!bitsHold)
+            QSKIP("permission bits do not stop this user from writing");
+    } else {
         const FileSizeLimit diskFull(64);
         saved = files.DoSave();
     }
@@ -309,7 +389,7 @@ void TestFileCommands::failedSaveKeepsTheOldFile()
     QVERIFY(f.prompt.messages.first().text.size() > QStringLiteral("Error saving file: ").size());
     QVERIFY(f.configurator.state().SettingsChanged);
     // No half-written temporary file is left beside it.
-    QCOMPARE(QDir(f.dir.path()).entryList({QStringLiteral("kept.cnf*")}, QDir::Files).size(), 1);
+    QCOMPARE(folder.entryList(QDir::Files), QStringList{QStringLiteral("kept.cnf")});
 }
 
 void TestFileCommands::failedSaveAsKeepsTheCurrentFile()

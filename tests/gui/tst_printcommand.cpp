@@ -4,6 +4,7 @@
 
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -30,6 +31,40 @@ int PdfPages(const QString& pdf)
     return 0;
 }
 
+// Every word of every page lies at least 15 mm from the paper's edges.
+// Returns the words in page order.
+QStringList VerifyTextKeepsOffTheEdges(const QString& pdf)
+{
+    QStringList words;
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    p.waitForFinished(10000);
+    const QString boxes = QString::fromUtf8(p.readAllStandardOutput());
+    const qreal margin = 15.0 / 25.4 * 72.0 - 0.5;  // points, with a little room for rounding
+    const QRegularExpression page(QStringLiteral("<page width=\"([0-9.]+)\" height=\"([0-9.]+)\""));
+    const QRegularExpression word(
+        QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)<"));
+    const QRegularExpressionMatch size = page.match(boxes);
+    if (!size.hasMatch()) {
+        QTest::qFail("pdftotext found no page", __FILE__, __LINE__);
+        return words;
+    }
+    const QRectF inside = QRectF(0, 0, size.captured(1).toDouble(), size.captured(2).toDouble())
+                              .adjusted(margin, margin, -margin, -margin);
+    for (const QRegularExpressionMatch& w : word.globalMatch(boxes)) {
+        const QRectF box(QPointF(w.captured(1).toDouble(), w.captured(2).toDouble()),
+                         QPointF(w.captured(3).toDouble(), w.captured(4).toDouble()));
+        if (!inside.contains(box))
+            QTest::qFail(qPrintable(w.captured(5) + QStringLiteral(" lies outside the margins")), __FILE__, __LINE__);
+        QString text = w.captured(5);
+        text.replace(QStringLiteral("&apos;"), QStringLiteral("'")).replace(QStringLiteral("&quot;"), QStringLiteral("\""));
+        text.replace(QStringLiteral("&lt;"), QStringLiteral("<")).replace(QStringLiteral("&gt;"), QStringLiteral(">"));
+        text.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+        words << text.normalized(QString::NormalizationForm_KC);
+    }
+    return words;
+}
+
 void PdfOutput(QPrinter& printer, const QString& path)
 {
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -42,6 +77,7 @@ class TestPrintCommand : public QObject {
     Q_OBJECT
 private slots:
     void printsTheSummaryToPdf();
+    void widestLinesFitThePage();
     void cancelledDialogPrintsNothing();
     void printerThatCannotStartIsReported();
     void longPrintoutsGoOnToNewPages();
@@ -67,6 +103,41 @@ void TestPrintCommand::printsTheSummaryToPdf()
     QVERIFY(text.contains(QStringLiteral("Part number: KM-17-100")));  // the database's first motor
     QVERIFY(text.contains(QStringLiteral("Comm port 1")));
     QCOMPARE(PdfPages(pdf), 1);
+    QVERIFY(!VerifyTextKeepsOffTheEdges(pdf).isEmpty());
+}
+
+void TestPrintCommand::widestLinesFitThePage()
+{
+    // The longest texts the settings can make still end inside the right
+    // margin of A4, the narrower of A4 and Letter.
+    ConfiguratorFixture f;
+    Settings& s = f.configurator.settings();
+    s.OperatingMode = 7;
+    s.TxDelay = 32000;
+    s.BitRateCode = 5;
+    s.BrakeOutputMode = 1;
+    s.BrakeReleaseDelay = 32000;
+    s.BrakeEngageDelay = 32000;
+    s.RegenResOhms = 999.999;
+    s.RegenResWatts = 999.999;
+    s.RegenResSecs = 0.333333333333333;
+    s.UseCustomMotor = true;
+    s.CustomMotorCurrent = 1.33333333333333;
+    s.CustomMotorTorque = 1234.56789012345;
+    s.CustomTorqueUnit = 4;
+    s.CustomMotorInertia = 1234.56789012345;
+    s.CustomInertiaUnit = 3;
+    PrintCommand print(nullptr, f.configurator, f.prompt);
+    const QString pdf = f.path(QStringLiteral("wide.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    PdfOutput(printer, pdf);
+    QVERIFY(print.printOn(printer));
+    // Nothing is cut off: every word of the summary is on the page, in order.
+    const QStringList expected =
+        PrintoutText(ComposePrintout(print.printoutInput())).split(QRegularExpression(QStringLiteral("\\s+")),
+                                                                    Qt::SkipEmptyParts);
+    QCOMPARE(VerifyTextKeepsOffTheEdges(pdf), expected);
 }
 
 void TestPrintCommand::cancelledDialogPrintsNothing()
@@ -106,6 +177,7 @@ void TestPrintCommand::longPrintoutsGoOnToNewPages()
     PdfOutput(printer, pdf);
     QVERIFY(RenderPrintout(printer, lines));
     QVERIFY(PdfPages(pdf) >= 2);
+    QCOMPARE(VerifyTextKeepsOffTheEdges(pdf).size(), 400);
     const QString text = PdfText(pdf);
     QVERIFY(text.contains(QStringLiteral("line 200")));
     // Column 6 lies to the right of column 2.
