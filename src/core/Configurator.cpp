@@ -1,6 +1,7 @@
 #include "Configurator.h"
 
 #include "DriveImage.h"
+#include "NumberText.h"
 #include "Prompt.h"
 
 Configurator::Configurator(Prompt& prompt, QObject* parent)
@@ -91,7 +92,7 @@ void Configurator::LimitContCurrent()
     // stands for (3.2, not 3.2000000476837), so the summary, files and
     // printouts show what the user would have typed.
     if (maxRun < static_cast<float>(m_settings.RunCurrent))
-        m_settings.RunCurrent = QString::number(maxRun, 'g', 7).toDouble();
+        m_settings.RunCurrent = GeneralSingle(maxRun).toDouble();
 }
 
 void Configurator::LimitIdleCurrent()

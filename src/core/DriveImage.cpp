@@ -114,11 +114,6 @@ int controlCode(const Settings& s)
     return s.ControlMode;
 }
 
-bool isPowerUpCode(int code)
-{
-    return code == 7 || (code >= 10 && code <= 18) || code == 21 || code == 22;
-}
-
 // Runs once byte 45 has given the operating mode. Only stand-alone packs the
 // velocity switches into the code; in TMX and J modes the code is the drive's
 // power-up mode and goes back unchanged on the next download.
@@ -127,7 +122,7 @@ void applyControlCode(DecodeOut& o)
     o.s.ControlMode = o.controlCode;
     if (o.s.OperatingMode == 3)
         DecodeControlMode(o.s);
-    else if ((o.s.OperatingMode == 2 || o.s.OperatingMode == 7) && isPowerUpCode(o.controlCode))
+    else if ((o.s.OperatingMode == 2 || o.s.OperatingMode == 7) && IsPowerUpCode(o.controlCode))
         o.s.PowerUpMode = o.controlCode;
 }
 

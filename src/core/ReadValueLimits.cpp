@@ -37,11 +37,6 @@ void ApplyLimits(Record& r, const QList<Limit<Record>>& limits)
     }
 }
 
-bool IsControlModeCode(int code)
-{
-    return code == 7 || (code >= 10 && code <= 18) || code == 21 || code == 22;
-}
-
 }  // namespace
 
 void LimitReadSettings(Settings& s)
@@ -114,9 +109,10 @@ void LimitReadSettings(Settings& s)
     const int knownModes[] = {1, 2, 3, 4, 7};
     if (std::find(std::begin(knownModes), std::end(knownModes), s.OperatingMode) == std::end(knownModes))
         s.OperatingMode = Settings().OperatingMode;
-    if (!IsControlModeCode(s.ControlMode))
+    // Every control-mode code the drive knows is one it can also power up in.
+    if (!IsPowerUpCode(s.ControlMode))
         s.ControlMode = Settings().ControlMode;
-    if (!IsControlModeCode(s.PowerUpMode))
+    if (!IsPowerUpCode(s.PowerUpMode))
         s.PowerUpMode = Settings().PowerUpMode;
     // The drive knows only these protocol bits, as the upload keeps them.
     s.ProtocolFlags &= 55;

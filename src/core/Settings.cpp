@@ -8,3 +8,8 @@ void InitVars(Settings& s)
     s = Settings();
     s.QuadDirBLeadsA = quadDir;
 }
+
+bool IsPowerUpCode(int code)
+{
+    return code == 7 || (code >= 10 && code <= 18) || code == 21 || code == 22;
+}

@@ -113,3 +113,7 @@ struct Settings {
 
 // Sets every setting to its default, except QuadDirBLeadsA, which keeps its value.
 void InitVars(Settings& s);
+
+// The control-mode codes a drive can power up in (TMX and J modes): 7,
+// 10 to 18, 21 and 22.
+bool IsPowerUpCode(int code);
