@@ -126,15 +126,6 @@ void applyControlCode(DecodeOut& o)
         o.s.PowerUpMode = o.controlCode;
 }
 
-// The RS-485 address must stay one printable character: anything else the
-// drive might hold would not survive a file or the next download.
-QString addressFromCode(int code)
-{
-    if (code >= 33 && code <= 126)
-        return QString(QChar(code));
-    return QStringLiteral("!");
-}
-
 int addressCode(const QString& address)
 {
     return address.isEmpty() ? '!' : address.at(0).unicode();
@@ -258,7 +249,7 @@ const ImageField ImageMap[] = {
     {47, Enc::U16, [](const EncodeIn& i) -> Value { return i.s.StepsPerRev; },
      [](DecodeOut& o, const Value& v) { o.s.StepsPerRev = asInt(v); }},
     {49, Enc::U8, [](const EncodeIn& i) -> Value { return addressCode(i.s.Rs485Address); },
-     [](DecodeOut& o, const Value& v) { o.s.Rs485Address = addressFromCode(asInt(v)); }},
+     [](DecodeOut& o, const Value& v) { o.s.Rs485Address = Rs485AddressFromCode(asInt(v)); }},
     // A hub drives the I/O itself: its five function bytes are always 3.
     {50, Enc::U8, [](const EncodeIn& i) -> Value { return i.s.OperatingMode == 4 ? 3 : i.s.EnableInputMode; },
      [](DecodeOut& o, const Value& v) { o.s.EnableInputMode = clampInt(v, 1, 3); }},

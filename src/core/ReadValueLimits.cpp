@@ -117,11 +117,9 @@ void LimitReadSettings(Settings& s)
     // The drive knows only these protocol bits, as the upload keeps them.
     s.ProtocolFlags &= 55;
     // Texts keep the characters the drive takes (blank to tilde), as the
-    // upload leaves them; the address is one of them.
+    // upload leaves them; the address is one printable character.
     s.CustomMotorName = NoBadChars(s.CustomMotorName);
-    s.Rs485Address = s.Rs485Address.left(1);
-    if (NoBadChars(s.Rs485Address).isEmpty())
-        s.Rs485Address = QStringLiteral("!");
+    s.Rs485Address = Rs485AddressFromCode(s.Rs485Address.isEmpty() ? 0 : s.Rs485Address.at(0).unicode());
 }
 
 void LimitReadMotor(MotorRecord& m)

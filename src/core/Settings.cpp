@@ -13,3 +13,10 @@ bool IsPowerUpCode(int code)
 {
     return code == 7 || (code >= 10 && code <= 18) || code == 21 || code == 22;
 }
+
+QString Rs485AddressFromCode(int code)
+{
+    if (code >= 33 && code <= 126)
+        return QString(QChar(code));
+    return QStringLiteral("!");
+}

@@ -117,3 +117,8 @@ void InitVars(Settings& s);
 // The control-mode codes a drive can power up in (TMX and J modes): 7,
 // 10 to 18, 21 and 22.
 bool IsPowerUpCode(int code);
+
+// The RS-485 address for a character code: the character when it is
+// printable (33 to 126), else "!". Anything else a drive or a file might hold
+// would not survive the next file or download.
+QString Rs485AddressFromCode(int code);
