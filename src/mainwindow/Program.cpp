@@ -1,6 +1,8 @@
 #include "Program.h"
 
+#include "DriveTools.h"
 #include "MainForm.h"
+#include "SettingsDialogs.h"
 #include "StartForm.h"
 
 Program::Program(Prompt& prompt, SerialPort& port, const QString& programDir)
@@ -12,7 +14,12 @@ Program::Program(Prompt& prompt, SerialPort& port, const QString& programDir)
 {
 }
 
-Program::~Program() = default;
+Program::~Program()
+{
+    // The windows go before the main window they point to.
+    m_tools.reset();
+    m_dialogs.reset();
+}
 
 QString Program::MotorDatabasePath(const QString& programDir)
 {
@@ -24,6 +31,10 @@ bool Program::start()
     if (!m_cfg.openMotorDatabase(MotorDatabasePath(m_programDir)))
         return false;
     m_main = std::make_unique<MainForm>(m_cfg, m_link, m_queries, m_transfer, m_programDir);
+    // The dialogs and tools register with the main window before its load
+    // step, which loads some of them.
+    m_dialogs = std::make_unique<SettingsDialogs>(m_cfg, *m_main, m_transfer);
+    m_tools = std::make_unique<DriveTools>(m_cfg, m_link, m_queries, *m_main);
     StartForm splash;
     splash.run(*m_main);
     return true;

@@ -8,7 +8,9 @@
 #include <QString>
 #include <memory>
 
+class DriveTools;
 class MainForm;
+class SettingsDialogs;
 class Prompt;
 class SerialPort;
 
@@ -33,6 +35,8 @@ public:
     DriveLink& link() { return m_link; }
     DriveTransfer& transfer() { return m_transfer; }
     MainForm* mainForm() const { return m_main.get(); }
+    SettingsDialogs* dialogs() const { return m_dialogs.get(); }
+    DriveTools* tools() const { return m_tools.get(); }
 
 private:
     QString m_programDir;
@@ -41,4 +45,6 @@ private:
     DriveQueries m_queries;
     DriveTransfer m_transfer;
     std::unique_ptr<MainForm> m_main;
+    std::unique_ptr<SettingsDialogs> m_dialogs;
+    std::unique_ptr<DriveTools> m_tools;
 };

@@ -196,6 +196,17 @@ void SummaryGrid::SummarizeAll()
     SummarizeEncoder(EncoderBlock);
 }
 
+void SummaryGrid::SummarizeBlock(Block firstRow)
+{
+    switch (firstRow) {
+    case MotorBlock: SummarizeMotor(); break;
+    case MotionBlock: SummarizeMotion(); break;
+    case RegenBlock: SummarizeRegen(); break;
+    case IOBlock: SummarizeIO(); break;
+    case EncoderBlock: SummarizeEncoder(); break;
+    }
+}
+
 void SummaryGrid::SummarizeMotor(int r)
 {
     const QString partNoX = m_cfg.motors().field(QStringLiteral("PartNoX")).toString();

@@ -28,6 +28,8 @@ public:
     void RowDivider(int row);
 
     void SummarizeAll();
+    // The block that starts at firstRow (a settings dialog's OK).
+    void SummarizeBlock(Block firstRow);
     void SummarizeMotor(int r = MotorBlock);
     void SummarizeMotion(int r = MotionBlock);
     void SummarizeRegen(int r = RegenBlock);

@@ -1,0 +1,11 @@
+#pragma once
+
+class QLineEdit;
+class QWidget;
+
+// Places a window centred over the main window. Nothing keeps it on the
+// screen when the main window sits near an edge.
+void CenterForm(QWidget& form, const QWidget& mainWindow);
+
+// Selects the whole text of a box, as a box does when it gets the focus.
+void SelectAllText(QLineEdit& box);

@@ -1,0 +1,126 @@
+#include "SettingsDialog.h"
+
+#include "Configurator.h"
+#include "FormHelpers.h"
+#include "MainForm.h"
+#include "NumberBox.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QPushButton>
+
+SettingsDialog::SettingsDialog(Configurator& configurator, MainForm& main, const QString& name,
+                               const QString& caption, const QString& helpPage, int block)
+    : QDialog(nullptr), m_cfg(configurator), m_main(main), m_helpPage(helpPage), m_block(block)
+{
+    setObjectName(name);
+    setWindowTitle(caption);
+    setAccessibleName(caption);
+    setModal(false);
+    // An upload or an opened file replaces the settings: a dialog that is
+    // open shows them, so that a later OK (the download presses it) cannot
+    // write the old values back.
+    connect(&m_cfg, &Configurator::summaryRefreshRequested, this, [this] {
+        if (isVisible())
+            fill();
+    });
+}
+
+void SettingsDialog::ensureLoaded()
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    load();
+    adjustSize();
+    CenterForm(*this, m_main);
+}
+
+void SettingsDialog::showFilled()
+{
+    ensureLoaded();
+    fill();
+    show();
+    raise();
+    activateWindow();
+}
+
+void SettingsDialog::normaliseBoxes()
+{
+    for (NumberBox* box : std::as_const(m_boxes))
+        box->leave();
+}
+
+void SettingsDialog::OK_Click()
+{
+    normaliseBoxes();
+    writeSettings();
+    m_cfg.state().SettingsChanged = true;
+    hide();
+    summarize();
+}
+
+void SettingsDialog::summarize()
+{
+    if (m_block != NoBlock)
+        m_main.summary().SummarizeBlock(static_cast<SummaryGrid::Block>(m_block));
+}
+
+void SettingsDialog::Cancel_Click()
+{
+    hide();
+}
+
+void SettingsDialog::Help_Click()
+{
+    if (!m_helpPage.isEmpty())
+        m_main.OpenHelpPage(m_helpPage);
+}
+
+void SettingsDialog::pressOkIfVisible()
+{
+    if (isVisible())
+        OK_Click();
+}
+
+NumberBox* SettingsDialog::numberBox(const QString& name, const QString& accessibleName, const BoxRule& rule)
+{
+    auto* box = new NumberBox(name, accessibleName, rule, this);
+    m_boxes.append(box);
+    return box;
+}
+
+QWidget* SettingsDialog::standardButtons()
+{
+    auto* row = new QWidget(this);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addStretch(1);
+    auto add = [&](const QString& caption, const QString& name, void (SettingsDialog::*slot)()) {
+        auto* button = new QPushButton(caption, row);
+        button->setObjectName(name);
+        button->setAccessibleName(caption);
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, slot);
+        layout->addWidget(button);
+        return button;
+    };
+    m_ok = add(QStringLiteral("OK"), QStringLiteral("cmdOK"), &SettingsDialog::OK_Click);
+    m_ok->setDefault(true);
+    add(QStringLiteral("Cancel"), QStringLiteral("cmdCancel"), &SettingsDialog::Cancel_Click);
+    if (!m_helpPage.isEmpty())
+        add(QStringLiteral("Help"), QStringLiteral("cmdHelp"), &SettingsDialog::Help_Click);
+    return row;
+}
+
+void SettingsDialog::closeEvent(QCloseEvent* event)
+{
+    // The close box is Cancel: the window hides and keeps its state.
+    event->ignore();
+    Cancel_Click();
+}
+
+void SettingsDialog::reject()
+{
+    Cancel_Click();
+}

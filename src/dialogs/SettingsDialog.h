@@ -1,0 +1,86 @@
+#pragma once
+
+#include "SummaryGrid.h"
+
+#include <QDialog>
+#include <QList>
+
+class Configurator;
+class MainForm;
+class NumberBox;
+class QPushButton;
+struct BoxRule;
+
+// What every settings dialog shares. One instance per dialog, created on
+// first use and hidden, never destroyed, by OK, Cancel and the close box,
+// so it keeps its place and contents. The opener fills it from the settings
+// and shows it modeless without an owner; the user can go on using the main
+// window. A dialog reads the settings only in fill() and writes them only in
+// writeSettings(); the rules of both live in the core.
+//
+// Selection actions: connect option buttons, check boxes and lists through
+// their change signals (toggled, currentIndexChanged), so setting them from
+// fill() runs the same action as the user's click.
+class SettingsDialog : public QDialog {
+    Q_OBJECT
+public:
+    // caption: the window title; helpPage: the page Help opens ("" for
+    // none); block: the summary block OK refreshes (NoBlock for none).
+    static constexpr int NoBlock = -1;
+    SettingsDialog(Configurator& configurator, MainForm& main, const QString& name, const QString& caption,
+                   const QString& helpPage, int block);
+
+    // The load step, once: what the layout does not carry (list entries),
+    // then centred over the main window. Later calls do nothing, so a
+    // dialog the user moved keeps its place.
+    void ensureLoaded();
+    // The opener: load step, fill from the settings, show, bring to front.
+    void showFilled();
+
+    // OK: every number box is normalised as leaving it would (also when
+    // OK is pressed by program code), the controls are written into the
+    // settings, the configuration is marked changed, the dialog hides and
+    // its summary block is refreshed.
+    void OK_Click();
+    void Cancel_Click();
+    void Help_Click();
+    // The download's press: OK, only while the dialog is shown.
+    void pressOkIfVisible();
+
+    // The number boxes, in the order they were made.
+    const QList<NumberBox*>& numberBoxes() const { return m_boxes; }
+    // Runs every number box's leave step.
+    void normaliseBoxes();
+
+protected:
+    // Fills list entries and anything else the layout lacks (load step).
+    virtual void load() {}
+    // Settings -> controls.
+    virtual void fill() = 0;
+    // Controls -> settings (the boxes are normalised already).
+    virtual void writeSettings() = 0;
+    // After writeSettings(): the summary block; override for more.
+    virtual void summarize();
+
+    Configurator& cfg() { return m_cfg; }
+    MainForm& mainForm() { return m_main; }
+
+    // A number box of this dialog, normalised before every OK.
+    NumberBox* numberBox(const QString& name, const QString& accessibleName, const BoxRule& rule);
+    // The OK, Cancel and Help buttons in a row ("cmdOK", "cmdCancel",
+    // "cmdHelp"); Help is left out when the dialog has no page.
+    QWidget* standardButtons();
+    QPushButton* okButton() const { return m_ok; }
+
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+private:
+    Configurator& m_cfg;
+    MainForm& m_main;
+    QString m_helpPage;
+    int m_block;
+    bool m_loaded = false;
+    QList<NumberBox*> m_boxes;
+    QPushButton* m_ok = nullptr;
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <memory>
+
+class Configurator;
+class DriveTransfer;
+class MainForm;
+
+// Owns the one instance of every settings dialog and registers them with
+// the main window (its buttons, the summary grid's blocks, the start-up
+// loads) and with the download (the OK presses). A dialog is created on
+// first use and lives until the program ends.
+class SettingsDialogs {
+public:
+    SettingsDialogs(Configurator& configurator, MainForm& main, DriveTransfer& transfer);
+    ~SettingsDialogs();
+
+private:
+    Configurator& m_cfg;
+    MainForm& m_main;
+    DriveTransfer& m_transfer;
+};
