@@ -5,6 +5,7 @@
 class Configurator;
 class DriveTransfer;
 class MainForm;
+class MotionDialogs;
 
 // Owns the one instance of every settings dialog and registers them with
 // the main window (its buttons, the summary grid's blocks, the start-up
@@ -19,4 +20,5 @@ private:
     Configurator& m_cfg;
     MainForm& m_main;
     DriveTransfer& m_transfer;
+    std::unique_ptr<MotionDialogs> m_motion;
 };
