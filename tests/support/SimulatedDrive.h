@@ -14,8 +14,9 @@ class QSocketNotifier;
 //
 // It answers the configuration link: "C" (firmware and model code), the two
 // "y" queries (minor revision, servo status), "S" and "0" (no reply), "u"
-// (its stored image) and "d" followed by 161 bytes (ACK 6 when the sum is
-// good, NAK 21 when not). It can stay silent, answer late, send a short or
+// (its stored image), "d" followed by 161 bytes (ACK 6 when the sum is
+// good, NAK 21 when not) and the analog offset measurement "O" or "O4719"
+// (the two bytes of offsetReply). It can stay silent, answer late, send a short or
 // long image, and disappear in the middle of a transfer.
 class SimulatedDrive : public QObject {
     Q_OBJECT
@@ -50,6 +51,10 @@ public:
     int vanishAfterDownloadBytes = -1; // disappear after receiving n image bytes
     int ackByte = -1;                  // answer this to a download instead of ACK/NAK
     bool acknowledges = true;          // false: a download gets no answer at all
+    // What "O" (with or without its access code) answers: the analog offset
+    // in half-millivolts, high byte first, signed (0, 40: 20 mV).
+    QByteArray offsetReply = QByteArray("\x00\x28", 2);
+    int offsetRequests = 0;
 
     // Every byte received, in order.
     QByteArray received;
@@ -68,7 +73,7 @@ public:
     std::function<QByteArray(const QByteArray& command)> textCommandHandler;
 
 private:
-    enum class Expect { Command, QueryCode, DownloadBytes };
+    enum class Expect { Command, QueryCode, DownloadBytes, AccessCode };
 
     void take(const QByteArray& bytes);
     void takeByte(quint8 b);
@@ -87,4 +92,5 @@ private:
     Expect m_expect = Expect::Command;
     QByteArray m_download;
     QByteArray m_textLine;
+    int m_accessDigits = 0;
 };
