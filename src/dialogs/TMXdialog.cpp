@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -41,11 +42,12 @@ TMXdialog::TMXdialog(Configurator& configurator, MainForm& main)
     constexpr int perRow = 8;
     for (int i = 0; i < AddressButtonCount; ++i) {
         const QString text = AddressButtonText(i);
-        // "&" would mark an access key on a button.
-        QPushButton* b = MakeButton(address, QStringLiteral("RSchar%1").arg(i), text == QLatin1String("&") ? "&&" : text);
+        auto* b = new QToolButton(address);
+        b->setObjectName(QStringLiteral("RSchar%1").arg(i));
+        b->setText(text == QLatin1String("&") ? QStringLiteral("&&") : text);  // "&" alone marks an access key
         b->setAccessibleName(QStringLiteral("Address %1").arg(text));
-        b->setFixedWidth(b->fontMetrics().horizontalAdvance(QStringLiteral("MM")) + 8);
-        connect(b, &QPushButton::clicked, this, [this, i] { RSchar_Click(i); });
+        b->setMinimumSize(b->fontMetrics().horizontalAdvance(QStringLiteral("MM")) + 6, b->sizeHint().height());
+        connect(b, &QToolButton::clicked, this, [this, i] { RSchar_Click(i); });
         addressGrid->addWidget(b, i / perRow, i % perRow);
         RSchar.append(b);
     }

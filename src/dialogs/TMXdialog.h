@@ -4,6 +4,7 @@
 
 #include <QList>
 
+class QAbstractButton;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -42,7 +43,7 @@ public:
     QGroupBox* FrameNoiseFilter = nullptr;
     NumberBox* txtNoiseFilter = nullptr;
     QComboBox* LstBitRate = nullptr;
-    QList<QPushButton*> RSchar;
+    QList<QAbstractButton*> RSchar;
     QLabel* txtRS485addr = nullptr;
     NumberBox* txtTxDelay = nullptr;
     QList<QCheckBox*> protocolChecks;  // in the order of ProtocolOptions()

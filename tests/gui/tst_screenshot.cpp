@@ -1,10 +1,18 @@
 #include "About.h"
 #include "HelpScreen.h"
 #include "MainFormRig.h"
+#include "AdvancedSettings.h"
+#include "MotionDialogs.h"
+#include "MotionMenu.h"
+#include "PulseDirDialog.h"
+#include "TMXdialog.h"
+#include "VelocityDialog.h"
 #include "StartForm.h"
 #include "SummaryGrid.h"
 #include "WiringBoard.h"
 
+#include <QAbstractButton>
+#include <QLabel>
 #include <QtTest>
 
 // The main window's layout at its design size and larger. With
@@ -82,6 +90,44 @@ private slots:
             if (!folder.isEmpty())
                 QVERIFY(window->grab().save(QStringLiteral("%1/%2.png").arg(folder, name)));
         }
+    }
+
+    // The motion-mode menu and its dialogs as they open, each control wide
+    // and tall enough for its text.
+    void motionDialogs()
+    {
+        const QString folder = qEnvironmentVariable("KORV4_SCREENSHOT");
+        MainFormRig rig;
+        rig.start();
+        rig.cfg.selectModel(2);
+        rig.cfg.settings().PulseType = 2;
+        rig.cfg.settings().VelAnalog = true;
+        MotionDialogs dialogs(rig.cfg, rig.main, rig.transfer);
+        auto shoot = [&](QWidget& window, const QString& name) {
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            QCoreApplication::processEvents();
+            for (QWidget* w : window.findChildren<QWidget*>()) {
+                if (w->isVisibleTo(&window) && (qobject_cast<QAbstractButton*>(w) || qobject_cast<QLabel*>(w)))
+                    QVERIFY2(w->width() >= w->minimumSizeHint().width() && w->height() >= w->minimumSizeHint().height(),
+                             qPrintable(name + ": " + w->objectName() + " is cut off"));
+            }
+            if (!folder.isEmpty())
+                QVERIFY(window.grab().save(QStringLiteral("%1/%2.png").arg(folder, name)));
+        };
+        rig.main.Motion_Click(false);
+        shoot(dialogs.menu(), QStringLiteral("motion-menu"));
+        rig.main.hooks().showPulseDirDialog();
+        shoot(dialogs.pulseDir(), QStringLiteral("pulse-dir"));
+        rig.main.hooks().showVelocityDialog();
+        shoot(dialogs.velocity(), QStringLiteral("velocity"));
+        dialogs.advanced().showFilled();
+        shoot(dialogs.advanced(), QStringLiteral("advanced-analog"));
+        rig.cfg.settings().PowerUpMode = 7;
+        rig.main.hooks().showTMXDialog(2, QStringLiteral("TMX Configuration"));
+        shoot(dialogs.tmx(), QStringLiteral("tmx-step"));
+        rig.cfg.settings().PowerUpMode = 21;
+        rig.main.hooks().showTMXDialog(7, QStringLiteral("J Configuration"));
+        shoot(dialogs.tmx(), QStringLiteral("tmx-j-positioning"));
     }
 };
 
