@@ -4,10 +4,12 @@
 #include "DialogControls.h"
 #include "FormHelpers.h"
 #include "MainForm.h"
+#include "Pictures.h"
 #include "SummaryGrid.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QIcon>
 #include <QPushButton>
 
 namespace {
@@ -17,22 +19,24 @@ struct MenuCell {
     MotionMenuButton button;
     const char* name;
     const char* caption;
+    const char* picture;
     int row;
     int column;
 };
 
 const MenuCell menuCells[] = {
-    {MotionMenuButton::PulseDirMode, "PulseDirMode", "Pulse && Direction Mode", 0, 0},
-    {MotionMenuButton::HubProg, "HubProg", "Multiaxis Orvane Hub", 0, 1},
-    {MotionMenuButton::VelocityMode, "VelocityMode", "Velocity (Oscillator) Mode", 1, 0},
-    {MotionMenuButton::TMXmode, "TMXmode", "Tremex (TMX)", 1, 1},
-    {MotionMenuButton::JProgram, "JProgram", "J Program", 2, 0},
-    {MotionMenuButton::KyProgram, "KyProgram", "Ky Program", 2, 1},
+    {MotionMenuButton::PulseDirMode, "PulseDirMode", "Pulse && Direction Mode", "MenuPulseDir", 0, 0},
+    {MotionMenuButton::HubProg, "HubProg", "Multiaxis Orvane Hub", "MenuHub", 0, 1},
+    {MotionMenuButton::VelocityMode, "VelocityMode", "Velocity (Oscillator) Mode", "MenuVelocity", 1, 0},
+    {MotionMenuButton::TMXmode, "TMXmode", "Tremex (TMX)", "MenuTMX", 1, 1},
+    {MotionMenuButton::JProgram, "JProgram", "J Program", "MenuJProgram", 2, 0},
+    {MotionMenuButton::KyProgram, "KyProgram", "Ky Program", "MenuKyProgram", 2, 1},
 };
 
 // 2595 by 975 twips at 15 twips a pixel.
 constexpr int ButtonWidth = 173;
 constexpr int ButtonHeight = 65;
+constexpr int IconSize = 28;
 
 }  // namespace
 
@@ -47,6 +51,8 @@ MotionMenu::MotionMenu(Configurator& configurator, MainForm& main)
     for (const MenuCell& cell : menuCells) {
         QPushButton* b = MakeButton(this, QString::fromLatin1(cell.name), QString::fromLatin1(cell.caption));
         b->setMinimumSize(ButtonWidth, ButtonHeight);
+        b->setIcon(QIcon(PicturePixmap(QString::fromLatin1(cell.picture), QSize(IconSize, IconSize))));
+        b->setIconSize(QSize(IconSize, IconSize));
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         connect(b, &QPushButton::clicked, this, [this, which = cell.button] { click(which); });
         grid->addWidget(b, cell.row, cell.column);
@@ -54,6 +60,8 @@ MotionMenu::MotionMenu(Configurator& configurator, MainForm& main)
     }
     m_cancel = MakeButton(this, QStringLiteral("Cancel"), QStringLiteral("Cancel"));
     m_cancel->setMinimumHeight(ButtonHeight - 4);
+    m_cancel->setIcon(QIcon(PicturePixmap(QStringLiteral("MenuCancel"), QSize(IconSize, IconSize))));
+    m_cancel->setIconSize(QSize(IconSize, IconSize));
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::hide);
     grid->addWidget(m_cancel, 3, 0, 1, 2);
     // A hidden button leaves its cell empty: nothing moves up.
