@@ -110,6 +110,11 @@ void SimulatedDrive::sendMessage(int header, int d1, int d2)
     transmit(m);
 }
 
+void SimulatedDrive::sendFault(int alarmWord)
+{
+    sendMessage(252, (alarmWord >> 7) & 0x7F, alarmWord & 0x7F);
+}
+
 void SimulatedDrive::vanish()
 {
     if (m_gone)
@@ -144,7 +149,7 @@ void SimulatedDrive::takeByte(quint8 b)
 {
     // "O" may be followed by its 4-digit access code; anything else is the
     // next command.
-    if (m_expect == Expect::AccessCode) {
+    if (m_expect == Expect::OffsetCode) {
         if (b >= '0' && b <= '9' && m_accessDigits < 4) {
             if (++m_accessDigits == 4)
                 m_expect = Expect::Command;
@@ -178,11 +183,29 @@ void SimulatedDrive::takeByte(quint8 b)
             ++offsetRequests;
             answer(offsetReply);
             m_accessDigits = 0;
-            m_expect = Expect::AccessCode;
+            m_expect = Expect::OffsetCode;
             break;
         case 'd':
             m_download.clear();
             m_expect = Expect::DownloadBytes;
+            break;
+        case 'a':
+            if (answersAlarmHistory)
+                answer(alarmHistory);
+            break;
+        case 'o':
+            ++historyClears;
+            alarmHistory = QByteArray(16, '\0');
+            break;
+        case 'z':
+            ++faultClears;
+            if (!faultSticks)
+                servoStatus &= ~0x200;
+            break;
+        case 'n': ++reenables; break;
+        case 'i':
+            m_accessCode.clear();
+            m_expect = Expect::AccessCode;
             break;
         default: break;  // "S", "0", the "QT" after a greeting: no reply
         }
@@ -194,7 +217,17 @@ void SimulatedDrive::takeByte(quint8 b)
         else if (b == 128)
             answer(hexText(servoStatus, 4));
         break;
+    case Expect::OffsetCode:
+        break;
     case Expect::AccessCode:
+        m_accessCode.append(static_cast<char>(b));
+        if (m_accessCode.size() < 4)
+            return;
+        m_expect = Expect::Command;
+        if (m_accessCode == "4719") {
+            ++factoryRestores;
+            image = factoryImage;
+        }
         break;
     case Expect::DownloadBytes:
         m_download.append(static_cast<char>(b));

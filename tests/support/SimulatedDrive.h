@@ -16,8 +16,12 @@ class QSocketNotifier;
 // "y" queries (minor revision, servo status), "S" and "0" (no reply), "u"
 // (its stored image), "d" followed by 161 bytes (ACK 6 when the sum is
 // good, NAK 21 when not) and the analog offset measurement "O" or "O4719"
-// (the two bytes of offsetReply). It can stay silent, answer late, send a short or
-// long image, and disappear in the middle of a transfer.
+// (the two bytes of offsetReply). It can stay silent, answer late, send a
+// short or long image, and disappear in the middle of a transfer.
+//
+// Faults: "a" sends the alarm history, "o" clears it, "z" clears a present
+// fault (unless the fault sticks), "n" re-enables, and "i4719" restores the
+// factory image. A fault message (header 252) goes out on demand.
 class SimulatedDrive : public QObject {
     Q_OBJECT
 public:
@@ -56,6 +60,20 @@ public:
     QByteArray offsetReply = QByteArray("\x00\x28", 2);
     int offsetRequests = 0;
 
+    // Faults. The alarm history "a" sends (eight words, high byte first;
+    // tests may make it shorter or longer); "o" empties it to 16 zeros.
+    QByteArray alarmHistory = QByteArray(16, '\0');
+    bool answersAlarmHistory = true;  // false: "a" goes unanswered
+    // A present fault shows as bit 9 (512) of the servo status; "z" clears
+    // that bit unless the fault sticks.
+    bool faultSticks = false;
+    // What "i4719" restores.
+    QByteArray factoryImage = sampleImage();
+    int historyClears = 0;   // "o" taken
+    int faultClears = 0;     // "z" taken
+    int reenables = 0;       // "n" taken
+    int factoryRestores = 0; // "i4719" taken
+
     // Every byte received, in order.
     QByteArray received;
     int downloadsTaken = 0;
@@ -64,6 +82,8 @@ public:
     void send(const QByteArray& bytes);
     void sendGreeting(int firmware, int model);
     void sendMessage(int header, int d1, int d2);
+    // The fault message for an alarm word (its low 14 bits: two 7-bit bytes).
+    void sendFault(int alarmWord);
     // Pulls the plug: the pseudo-terminal closes, the in-memory port vanishes.
     void vanish();
 
@@ -73,7 +93,7 @@ public:
     std::function<QByteArray(const QByteArray& command)> textCommandHandler;
 
 private:
-    enum class Expect { Command, QueryCode, DownloadBytes, AccessCode };
+    enum class Expect { Command, QueryCode, DownloadBytes, AccessCode, OffsetCode };
 
     void take(const QByteArray& bytes);
     void takeByte(quint8 b);
@@ -92,5 +112,6 @@ private:
     Expect m_expect = Expect::Command;
     QByteArray m_download;
     QByteArray m_textLine;
-    int m_accessDigits = 0;
+    QByteArray m_accessCode;
+    int m_accessDigits = 0;  // of the offset measurement's access code
 };
