@@ -3,6 +3,7 @@
 #include "MotionDialogs.h"
 #include "MotionMenu.h"
 #include "NumberBox.h"
+#include "Program.h"
 #include "PulseDirDialog.h"
 #include "SimulatedDrive.h"
 #include "SummaryGrid.h"
@@ -62,6 +63,7 @@ private slots:
     void tmxOk();
     void tmxCancelKeepsEverything();
     void namesAndTitles();
+    void theProgramWiresThemUp();
 };
 
 void TestMotionDialogs::menuByModelAndMode_data()
@@ -556,6 +558,28 @@ void TestMotionDialogs::namesAndTitles()
     QCOMPARE(rig.dialogs.tmx().RSchar.size(), 32);
     QCOMPARE(rig.dialogs.tmx().RSchar[5]->text(), QStringLiteral("&&"));
     QCOMPARE(rig.dialogs.pulseDir().optPulseDir->accessibleName(), QStringLiteral("Pulse & Direction"));
+}
+
+// The program as main() builds it: the Motion button reaches the menu, and
+// Shift + Motion the dialog of the mode in force.
+void TestMotionDialogs::theProgramWiresThemUp()
+{
+    ScriptedPrompt prompt;
+    MemorySerialPort port;
+    port.missingPorts = {1, 2, 3, 4, 5, 6, 7, 8};
+    Program program(prompt, port, MainFormRig::binDir());
+    QVERIFY(program.start());
+    auto shownTitles = [&] {
+        QStringList titles;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && w != program.mainForm())
+                titles << w->windowTitle();
+        return titles;
+    };
+    program.mainForm()->Motion_Click(false);
+    QCOMPARE(shownTitles(), QStringList{QStringLiteral("Motion Control Mode")});
+    program.mainForm()->Motion_Click(true);
+    QVERIFY(shownTitles().contains(QStringLiteral("Pulse & Direction Control")));
 }
 
 QTEST_MAIN(TestMotionDialogs)
