@@ -183,6 +183,7 @@ MainForm::MainForm(Configurator& configurator, DriveLink& link, DriveQueries& qu
         m_commList->setCurrentIndex(row);
     });
     connect(&m_cfg, &Configurator::driveVersionChanged, m_driveVersion, &QLabel::setText);
+    m_openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     connect(&m_cfg, &Configurator::motionDescChanged, this, &MainForm::showMotionDesc);
     connect(&m_cfg, &Configurator::summaryRefreshRequested, this, &MainForm::SummarizeAll);
     connect(&m_transfer, &DriveTransfer::progressChanged, this, &MainForm::setProgress);
@@ -290,7 +291,9 @@ void MainForm::buildBoard()
 
     BoardLabel(QStringLiteral("Revision"), QStringLiteral("RevisionCaption"), m_board);
     m_driveVersion = BoardLabel(QString(), QStringLiteral("DriveVersion"), m_board);
-    m_driveVersion->setAccessibleName(QStringLiteral("Revision"));
+    // No fixed accessible name: a screen reader reads the version shown
+    // ("1.04 k"); the description says what it is.
+    m_driveVersion->setAccessibleDescription(QStringLiteral("Drive firmware revision"));
     m_driveVersion->setFrameShape(QFrame::Panel);
     m_driveVersion->setFrameShadow(QFrame::Sunken);
 
@@ -533,8 +536,15 @@ void MainForm::OpenHelpPage(const QString& pageRef)
 void MainForm::menuWebSite_Click()
 {
     // The help viewer shows the local pages only; the site opens in the
-    // system's web browser.
-    QDesktopServices::openUrl(QUrl(QString::fromLatin1(MakerWebsite)));
+    // system's web browser. Without one the user gets the address to copy.
+    const QString address = QString::fromLatin1(MakerWebsite);
+    if (m_openUrl(QUrl(address)))
+        return;
+    m_cfg.prompt().tell(Configurator::ProgramTitle(),
+                        QStringLiteral("The web site could not be opened: no web browser was found on this "
+                                       "computer.\n\nIts address is %1\nCopy it into a web browser to visit it.")
+                            .arg(address),
+                        Prompt::Icon::Information);
 }
 
 void MainForm::MenuAbout_Click()

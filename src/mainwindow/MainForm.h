@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QMap>
 #include <QPointer>
+#include <functional>
 
 class About;
 class Configurator;
@@ -20,6 +21,7 @@ class QAction;
 class QComboBox;
 class QLabel;
 class QProgressBar;
+class QUrl;
 class SummaryGrid;
 class WiringBoard;
 
@@ -93,6 +95,10 @@ public:
     void HSdomelabel_Click();
     void MenuAbout_Click();
     void menuWebSite_Click();
+    // How the web site is handed to the system (QDesktopServices::openUrl by
+    // default); false when the system cannot open it. Tests put their own in.
+    using UrlOpener = std::function<bool(const QUrl&)>;
+    void setUrlOpener(UrlOpener opener) { m_openUrl = std::move(opener); }
 
     void setProgress(int percent);
 
@@ -146,4 +152,5 @@ private:
     FileCommands* m_files = nullptr;
     PrintCommand* m_print = nullptr;
     bool m_ending = false;
+    UrlOpener m_openUrl;
 };

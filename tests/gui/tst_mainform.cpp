@@ -460,6 +460,37 @@ private slots:
         rig.main.menuEntry("menuWebSite")->trigger();
         QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
         QCOMPARE(m_opened, QUrl(QStringLiteral("https://www.example.com/korv4")));
+        QVERIFY(rig.prompt.messages.isEmpty());
+    }
+
+    // With no web browser on the machine the user is told, with the address.
+    void websiteWithoutBrowser()
+    {
+        MainFormRig rig;
+        rig.start();
+        QList<QUrl> asked;
+        rig.main.setUrlOpener([&](const QUrl& url) {
+            asked << url;
+            return false;
+        });
+        rig.main.menuEntry("menuWebSite")->trigger();
+        QCOMPARE(asked, QList<QUrl>{QUrl(QStringLiteral("https://www.example.com/korv4"))});
+        QCOMPARE(rig.prompt.messages.size(), 1);
+        const ScriptedPrompt::Message& m = rig.prompt.messages.first();
+        QCOMPARE(m.title, QStringLiteral("KORV4 Configurator"));
+        QCOMPARE(m.buttons, Prompt::Buttons::Ok);
+        QVERIFY2(m.text.contains(QStringLiteral("could not be opened")), qPrintable(m.text));
+        QVERIFY2(m.text.contains(QStringLiteral(" https://www.example.com/korv4\n")), qPrintable(m.text));
+    }
+
+    // The firmware version label reads as the version it shows.
+    void driveVersionReadsAsShown()
+    {
+        MainFormRig rig;
+        rig.start();
+        rig.cfg.setDriveVersion(QStringLiteral("1.04 k"));
+        QCOMPARE(rig.main.driveVersionLabel().text(), QStringLiteral("1.04 k"));
+        QCOMPARE(AccessibleName(&rig.main.driveVersionLabel()), QStringLiteral("1.04 k"));
     }
 
     void menus()
