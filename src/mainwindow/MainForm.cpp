@@ -6,6 +6,7 @@
 #include "DriveQueries.h"
 #include "DriveTransfer.h"
 #include "FileCommands.h"
+#include "FormHelpers.h"
 #include "HelpPages.h"
 #include "HelpScreen.h"
 #include "HelpSpot.h"
@@ -523,8 +524,12 @@ void MainForm::HSdomelabel_Click()
 
 HelpScreen& MainForm::ensureHelpScreen()
 {
-    if (!m_help)
+    if (!m_help) {
         m_help = new HelpScreen(m_cfg.state().HelpPath);
+        // Over the main window, where the user is looking; a viewer the
+        // user moved keeps its place while it lives.
+        CenterForm(*m_help, *this);
+    }
     return *m_help;
 }
 

@@ -444,12 +444,24 @@ private slots:
     {
         MainFormRig rig;
         rig.start();
+        rig.main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&rig.main));
+        rig.main.move(rig.main.pos() + QPoint(37, 23));
         rig.main.menuEntry("menuContactUs")->trigger();
         QCOMPARE(rig.main.helpScreen()->browser()->source().toLocalFile(),
                  rig.cfg.state().HelpPath + QStringLiteral("contact us.html"));
+        // The viewer opens centred over the main window; moved by the user,
+        // it stays where it was put.
+        HelpScreen* help = rig.main.helpScreen();
+        QVERIFY(QTest::qWaitForWindowExposed(help));
+        const QPoint offset = help->frameGeometry().center() - rig.main.frameGeometry().center();
+        QVERIFY2(qAbs(offset.x()) <= 2 && qAbs(offset.y()) <= 2, qPrintable(QStringLiteral("%1, %2").arg(offset.x()).arg(offset.y())));
+        help->move(help->pos() + QPoint(50, 0));
+        const QPoint moved = help->pos();
         QVERIFY(!rig.main.helpScreen()->browser()->toPlainText().isEmpty());
         rig.main.menuEntry("MenuContents")->trigger();
         QCOMPARE(rig.main.helpScreen()->browser()->source().fileName(), QStringLiteral("index.html"));
+        QCOMPARE(help->pos(), moved);
     }
 
     void website()
