@@ -34,7 +34,8 @@
 
 namespace {
 
-// Window sizes, in twips.
+// Window sizes, in twips. The design size is the inside under the menu bar;
+// the minimum and the wide width are the window as a whole.
 constexpr int DesignWidth = 11880;
 constexpr int DesignHeight = 6450;
 constexpr int MinimumWidth = 9600;
@@ -160,7 +161,6 @@ MainForm::MainForm(Configurator& configurator, DriveLink& link, DriveQueries& qu
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(Configurator::ProgramTitle());
-    setMinimumSize(Twips(MinimumWidth), Twips(MinimumHeight));
 
     m_files = new FileCommands(this, m_cfg, m_cfg.prompt(), this);
     m_files->setStartFolder(m_programDir);
@@ -189,7 +189,8 @@ MainForm::MainForm(Configurator& configurator, DriveLink& link, DriveQueries& qu
     connect(&m_cfg, &Configurator::summaryRefreshRequested, this, &MainForm::SummarizeAll);
     connect(&m_transfer, &DriveTransfer::progressChanged, this, &MainForm::setProgress);
 
-    resize(Twips(DesignWidth), Twips(DesignHeight) + menuBar()->sizeHint().height());
+    applyMinimumSize();
+    resize(designInnerSize() + QSize(0, menuBar()->sizeHint().height()));
 }
 
 MainForm::~MainForm()
@@ -369,6 +370,53 @@ void MainForm::LoadCommList()
     for (int n = 1; n <= 8; ++n)
         m_commList->addItem(QStringLiteral("COM%1").arg(n));
     m_commList->setCurrentIndex(-1);
+}
+
+QSize MainForm::designInnerSize()
+{
+    return QSize(Twips(DesignWidth), Twips(DesignHeight));
+}
+
+QSize MainForm::frameExtra() const
+{
+    if (!isVisible())
+        return QSize(0, 0);
+    return (frameGeometry().size() - geometry().size()).expandedTo(QSize(0, 0));
+}
+
+QSize MainForm::outerMinimumSize() const
+{
+    const QSize extra = frameExtra();
+    const QSize designOuter = designInnerSize() + QSize(0, menuBar()->sizeHint().height()) + extra;
+    return QSize(Twips(MinimumWidth), Twips(MinimumHeight)).boundedTo(designOuter);
+}
+
+void MainForm::applyMinimumSize()
+{
+    // Qt keeps a minimum for the inside of the frame; the form's minimum is
+    // the window as a whole, so the frame the window system draws (known
+    // once the window is shown, and when it changes) is taken off it.
+    const QSize inside = (outerMinimumSize() - frameExtra()).expandedTo(QSize(0, 0));
+    if (minimumSize() != inside)
+        setMinimumSize(inside);
+}
+
+void MainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    applyMinimumSize();
+}
+
+void MainForm::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    applyMinimumSize();
+}
+
+void MainForm::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    applyMinimumSize();
 }
 
 void MainForm::placeAtStart()

@@ -112,12 +112,24 @@ public:
     QProgressBar& progressBar() { return *m_progBar; }
     About* aboutBox() const { return m_about; }
 
+    // The least size of the window as a whole, frame and menu bar included:
+    // 9600 x 7200 twips, but never more than the design size (11880 x 6450
+    // twips inside, under the menu bar, with this window system's frame) so
+    // the window can always open at its design size.
+    QSize outerMinimumSize() const;
+    // The design size of the inside, under the menu bar.
+    static QSize designInnerSize();
+
 signals:
     // The quit guard let the program end: the caller ends the event loop.
     void programEnding();
 
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void buildMenus();
@@ -125,6 +137,9 @@ private:
     void LoadModelList();
     void LoadCommList();
     void placeAtStart();
+    // The frame the window system draws around the window (none until shown).
+    QSize frameExtra() const;
+    void applyMinimumSize();
     void endProgram();
     HelpScreen& ensureHelpScreen();
     void showMotionDesc(const QString& caption);

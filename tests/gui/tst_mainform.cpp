@@ -86,7 +86,7 @@ private slots:
         for (int i = 0; i < rig.main.commList().count(); ++i)
             ports << rig.main.commList().itemText(i);
         QCOMPARE(ports, QStringList({"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8"}));
-        QCOMPARE(rig.main.minimumSize(), QSize(640, 480));
+        QCOMPARE(rig.main.outerMinimumSize().width(), 640);
         QCOMPARE(rig.main.motionDescLabel().text(), QStringLiteral("Pulse & Direction"));
         QCOMPARE(rig.main.progressBar().value(), 0);
         QCOMPARE(rig.cfg.state().HelpPath, MainFormRig::binDir() + QStringLiteral("/KORV4 help/"));
@@ -326,6 +326,35 @@ private slots:
             QCOMPARE(rig.prompt.messages.size(), 1);
             QVERIFY(rig.prompt.messages.first().text.contains("there is no comm port open."));
         }
+    }
+
+    // The captions drawn in the fourteen button pictures share one font size,
+    // and each stays clear of its icon and of the button's edge.
+    void pictureCaptionsShareOneSize()
+    {
+        const QRegularExpression size(QStringLiteral("<svg[^>]* width=\"([0-9.]+)\""));
+        const QRegularExpression text(QStringLiteral(
+            "<text x=\"([0-9.]+)\"[^>]* text-anchor=\"middle\"[^>]* font-size=\"([0-9.]+)\"[^>]*>([^<]+)<"));
+        QSet<QString> sizes;
+        for (const char* name : {"MotorUp", "MotorDown", "MotionUp", "MotionDown", "EncoderUp", "EncoderDown", "IOup",
+                                 "IOdown", "RegenUp", "RegenDown", "UploadUp", "UploadDown", "DownloadUp",
+                                 "DownloadDown"}) {
+            QFile file(QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(name)));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QString svg = QString::fromUtf8(file.readAll());
+            const QRegularExpressionMatch w = size.match(svg);
+            const QRegularExpressionMatch t = text.match(svg);
+            QVERIFY2(w.hasMatch() && t.hasMatch(), name);
+            sizes << t.captured(2);
+            QFont font(QStringLiteral("DejaVu Sans"));
+            font.setPixelSize(t.captured(2).toInt());
+            font.setBold(true);
+            const qreal half = QFontMetricsF(font).horizontalAdvance(t.captured(3)) / 2;
+            const qreal centre = t.captured(1).toDouble();
+            // The icons end at 30 units; the bevel is 2 units wide.
+            QVERIFY2(centre - half >= 32 && centre + half <= w.captured(1).toDouble() - 6, name);
+        }
+        QCOMPARE(sizes.size(), 1);
     }
 
     void motionWithShift_data()
