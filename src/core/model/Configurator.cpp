@@ -70,9 +70,14 @@ bool Configurator::customMotorInUse() const
 
 float Configurator::MaxRunCurrent() const
 {
+    return MaxRunCurrentFor(customMotorInUse());
+}
+
+float Configurator::MaxRunCurrentFor(bool customMotor) const
+{
     const float driveMax = DriveMaxCurrent();
     double rated;
-    if (customMotorInUse()) {
+    if (customMotor) {
         rated = m_settings.CustomMotorCurrent;
     } else {
         // No database motor yet (empty or unopened database): the drive's own
@@ -131,10 +136,18 @@ void Configurator::setDriveVersion(const QString& text)
     emit driveVersionChanged(text);
 }
 
+MotorStore::AddResult Configurator::AddMotorRecord(const MotorRecord& record)
+{
+    const MotorStore::AddResult result = m_motors.AddMotorRecord(record);
+    if (result == MotorStore::AddResult::Added || result == MotorStore::AddResult::Selected)
+        emit databaseMotorAdded(record.partNumber, result == MotorStore::AddResult::Added);
+    return result;
+}
+
 void Configurator::ExtractUploadData(const QByteArray& image)
 {
     const DecodedImage decoded = DecodeImage(image, m_settings);
-    const MotorStore::AddResult added = m_motors.AddMotorRecord(decoded.databaseMotor);
+    const MotorStore::AddResult added = AddMotorRecord(decoded.databaseMotor);
     // When the database could not take the drive's motor, its current record
     // is some other motor: the inertia is worked out from the drive's own.
     const MotorRecord motor = added == MotorStore::AddResult::Failed ? decoded.databaseMotor : databaseMotor();
