@@ -140,6 +140,9 @@ EditMotor::EditMotor(Configurator& configurator, MainForm& main, MotorDialog& mo
         grid->addWidget(SliderPhase, 1, 2);
         grid->addWidget(Wizard, 0, 3, 2, 1, Qt::AlignVCenter);
         grid->setColumnStretch(2, 1);
+        // Wide enough to set a gain in its small steps by dragging.
+        SliderGain->setMinimumWidth(200);
+        SliderPhase->setMinimumWidth(200);
     }
 
     auto* whole = new QVBoxLayout(this);
