@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextBrowser>
 #include <QtTest>
 
 #include <cmath>
@@ -492,9 +493,24 @@ void TestMotorDialog::namesAndTitles()
             QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(dialog->objectName() + ": " + w->objectName()));
     }
     // Help and Wiring open their pages and leave the dialog open.
-    r.child<QPushButton>(r.motor(), "Wiring").click();
-    QVERIFY(r.rig.main.helpScreen());
-    QVERIFY(r.motor().isVisible());
+    struct PageButton {
+        QWidget* dialog;
+        const char* button;
+        const char* page;
+        const char* anchor;
+    };
+    const PageButton pages[] = {{&r.motor(), "cmdHelp", "ConfigSoftware_Motor.html", ""},
+                                {&r.motor(), "Wiring", "Connecting_the_Motor.html", ""},
+                                {&r.edit(), "cmdHelp", "ConfigSoftware_Motor.html", "DefineMotor"}};
+    for (const PageButton& p : pages) {
+        r.child<QPushButton>(*p.dialog, p.button).click();
+        QVERIFY(r.rig.main.helpScreen());
+        const QUrl shown = r.rig.main.helpScreen()->browser()->source();
+        QCOMPARE(shown.fileName(), QLatin1String(p.page));
+        QCOMPARE(shown.fragment(), QLatin1String(p.anchor));
+        QVERIFY(!r.rig.main.helpScreen()->browser()->toPlainText().contains(QStringLiteral("not found")));
+        QVERIFY(p.dialog->isVisible());
+    }
 }
 
 QTEST_MAIN(TestMotorDialog)
