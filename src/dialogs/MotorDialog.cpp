@@ -7,10 +7,7 @@
 #include "NumberSlider.h"
 #include "Units.h"
 
-#include <algorithm>
-
 #include <QButtonGroup>
-#include <QSignalBlocker>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -20,7 +17,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -235,7 +235,6 @@ MotorDialog::MotorDialog(Configurator& configurator, MainForm& main)
 
     motorKindChosen(false);
     inertiaKindChosen();
-    MotorList->setEnabled(true);
     m_specs.more->hide();
     m_other.more->hide();
 }

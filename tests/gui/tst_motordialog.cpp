@@ -57,6 +57,7 @@ private slots:
     void inertiaSet_data();
     void inertiaSet();
     void runCurrentLimitOfTheChosenMotor();
+    void motorInUseWhileActive();
     void fillingWritesSliderAndText();
     void addMotorRecordSelectsInTheList_data();
     void addMotorRecordSelectsInTheList();
@@ -307,6 +308,30 @@ void TestMotorDialog::runCurrentLimitOfTheChosenMotor()
     d.pressOkIfVisible();
     QCOMPARE(c.settings().RunCurrent, 1.5);
     QVERIFY(c.settings().UseCustomMotor);
+}
+
+// While the motor dialog is the active window, its motor choice is the
+// motor in use for the program's current limit.
+void TestMotorDialog::motorInUseWhileActive()
+{
+    MotorDialogRig r;
+    r.start();
+    Configurator& c = r.rig.cfg;
+    QCOMPARE(c.AddMotorRecord(SampleMotor(QStringLiteral("KV-BIG"), 5.0)), MotorStore::AddResult::Added);
+    c.settings().CustomMotorCurrent = 1.0;
+    MotorDialog& d = r.motor();
+    d.showFilled();
+    d.activateWindow();
+    if (!QTest::qWaitForWindowActive(&d))
+        QSKIP("this platform does not activate windows");
+    r.child<QRadioButton>(d, "optCustom").click();
+    QCOMPARE(c.MaxRunCurrent(), 1.5f);
+    r.child<QRadioButton>(d, "optStandard").click();
+    QCOMPARE(c.MaxRunCurrent(), 6.0f);
+    r.child<QRadioButton>(d, "optCustom").click();
+    r.child<QPushButton>(d, "cmdCancel").click();
+    QVERIFY(!c.state().MotorDialogActive);
+    QCOMPARE(c.MaxRunCurrent(), 6.0f);  // the settings' motor again
 }
 
 // A filling shows the settings in the slider and in its box, also when the
