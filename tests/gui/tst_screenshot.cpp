@@ -1,4 +1,7 @@
 #include "About.h"
+#include "AlarmHistory.h"
+#include "FaultCommands.h"
+#include "ServoFault.h"
 #include "HelpScreen.h"
 #include "MainFormRig.h"
 #include "MotorDialogRig.h"
@@ -117,6 +120,25 @@ private slots:
         snap(r.motor(), QStringLiteral("motor-custom-more"));
         r.child<QPushButton>(r.motor(), "DefineNewMotor").click();
         snap(r.edit(), QStringLiteral("editmotor"));
+    }
+
+    // The fault window with two faults lit, the alarm history with a few alarms.
+    void faultWindows()
+    {
+        const QString folder = qEnvironmentVariable("KORV4_SCREENSHOT");
+        LinkStack<MemorySerialPort> stack;
+        FaultCommands faults(stack.link, stack.queries);
+        ServoFault fault(faults);
+        fault.ShowRedBoxes(1 | 8192);
+        AlarmHistory history(faults);
+        history.DispAlarmHistory(QByteArray::fromHex("0080" "2001" "0000" "0200" "000000000000" "FFFF"));
+        const QList<QPair<QWidget*, QString>> windows{{&fault, "servo-fault"}, {&history, "alarm-history"}};
+        for (const auto& [window, name] : windows) {
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            if (!folder.isEmpty())
+                QVERIFY(window->grab().save(QStringLiteral("%1/%2.png").arg(folder, name)));
+        }
     }
 };
 
