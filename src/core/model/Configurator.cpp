@@ -4,6 +4,8 @@
 #include "NumberText.h"
 #include "Prompt.h"
 
+#include <algorithm>
+
 Configurator::Configurator(Prompt& prompt, QObject* parent)
     : QObject(parent), m_prompt(prompt)
 {
@@ -152,6 +154,11 @@ void Configurator::ExtractUploadData(const QByteArray& image)
     // is some other motor: the inertia is worked out from the drive's own.
     const MotorRecord motor = added == MotorStore::AddResult::Failed ? decoded.databaseMotor : databaseMotor();
     CalcLoadInertia(decoded.arFrequency, m_settings, motor);
+    // The inverse lands a hair below zero for a load of none (the frequency
+    // is whole hertz), and at minus the rotor for a frequency of 0: a load
+    // is never negative.
+    m_settings.LoadInertia = std::max(m_settings.LoadInertia, 0.0);
+    m_settings.InertiaRatio = std::max(m_settings.InertiaRatio, 0.0);
     LimitContCurrent();
     LimitIdleCurrent();
     ShowMotionDesc();
