@@ -302,6 +302,14 @@ void TestMotorDialog::runCurrentLimitOfTheChosenMotor()
     d.showFilled();
     r.child<QRadioButton>(d, "optCustom").click();
     QCOMPARE(d.runCurrentText(), QStringLiteral("1.00"));  // the custom motor's rated current
+    // Dragged, the slider stops at the chosen motor's limit and at 0.50 A.
+    NumberSlider& slider = r.slider(d, "SliderMaxCurrent");
+    slider.triggerAction(QAbstractSlider::SliderToMaximum);
+    QCOMPARE(slider.value(), 150);
+    QCOMPARE(d.runCurrentText(), QStringLiteral("1.50"));
+    slider.triggerAction(QAbstractSlider::SliderToMinimum);
+    QCOMPARE(slider.value(), 50);
+    QCOMPARE(d.runCurrentText(), QStringLiteral("0.50"));
     r.box(d, "txtDriveCurrent").setText(QStringLiteral("5"));
     c.state().MotorDialogActive = false;
     QCOMPARE(c.MaxRunCurrent(), 6.0f);  // by the settings: the 5 A database motor
