@@ -35,7 +35,7 @@ QString IdleAmpsText(const QString& idlePercent, const QString& runCurrent);
 // The load inertia as the dialog shows it, in the unit it is shown in.
 QString LoadInertiaText(const Settings& s);
 
-// The spec labels of a motor: rated current, torque and inertia with their
+// What the "Motor Specs" frames show of a motor: rated current, torque and inertia with their
 // units, smoothing gain and phase, maximum lead angle and its speed.
 struct MotorSpecTexts {
     QString current;
