@@ -10,12 +10,15 @@
 #include "PulseDirDialog.h"
 #include "TMXdialog.h"
 #include "VelocityDialog.h"
+#include "MotorDialogRig.h"
 #include "StartForm.h"
 #include "SummaryGrid.h"
 #include "WiringBoard.h"
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QtTest>
 
@@ -160,6 +163,37 @@ private slots:
         rig.cfg.settings().PowerUpMode = 21;
         rig.main.hooks().showTMXDialog(7, QStringLiteral("J Configuration"));
         shoot(dialogs.tmx(), QStringLiteral("tmx-j-positioning"));
+    }
+
+    // The motor dialog (standard motor; custom motor with More) and the
+    // custom-motor editor, each at the size it opens with.
+    void motorDialogs()
+    {
+        const QString folder = qEnvironmentVariable("KORV4_SCREENSHOT");
+        MotorDialogRig r;
+        r.start();
+        r.rig.main.show();
+        auto snap = [&](QWidget& w, const QString& name) {
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            QCoreApplication::processEvents();
+            // Opened at least as large as its layout asks: nothing cut off.
+            QVERIFY2(w.width() >= w.minimumSizeHint().width() && w.height() >= w.minimumSizeHint().height(),
+                     qPrintable(name));
+            // Every caption shows whole.
+            for (QWidget* c : w.findChildren<QWidget*>()) {
+                if (c->isVisible() && (qobject_cast<QAbstractButton*>(c) || qobject_cast<QLabel*>(c)))
+                    QVERIFY2(c->width() >= c->sizeHint().width(), qPrintable(name + ": " + c->objectName()));
+            }
+            if (!folder.isEmpty())
+                QVERIFY(w.grab().save(QStringLiteral("%1/%2.png").arg(folder, name)));
+        };
+        r.rig.main.Motor_Click();
+        snap(r.motor(), QStringLiteral("motor-standard"));
+        r.child<QPushButton>(r.motor(), "MoreOrLess").click();
+        r.child<QRadioButton>(r.motor(), "optCustom").click();
+        snap(r.motor(), QStringLiteral("motor-custom-more"));
+        r.child<QPushButton>(r.motor(), "DefineNewMotor").click();
+        snap(r.edit(), QStringLiteral("editmotor"));
     }
 
     // The fault window with two faults lit, the alarm history with a few alarms.
