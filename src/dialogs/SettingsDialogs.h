@@ -4,7 +4,10 @@
 
 class Configurator;
 class DriveTransfer;
+class EncoderDialog;
+class IOdialog;
 class MainForm;
+class RegenDialog;
 
 // Owns the one instance of every settings dialog and registers them with
 // the main window (its buttons, the summary grid's blocks, the start-up
@@ -15,8 +18,19 @@ public:
     SettingsDialogs(Configurator& configurator, MainForm& main, DriveTransfer& transfer);
     ~SettingsDialogs();
 
+    EncoderDialog& encoderDialog();
+    IOdialog& ioDialog();
+    RegenDialog& regenDialog();
+
 private:
+    // The instance in `slot`, created on first use.
+    template <typename Dialog>
+    Dialog& instance(std::unique_ptr<Dialog>& slot);
+
     Configurator& m_cfg;
     MainForm& m_main;
     DriveTransfer& m_transfer;
+    std::unique_ptr<EncoderDialog> m_encoder;
+    std::unique_ptr<IOdialog> m_io;
+    std::unique_ptr<RegenDialog> m_regen;
 };
