@@ -63,9 +63,10 @@ EncoderDialog::EncoderDialog(Configurator& configurator, MainForm& main)
     m_picture = new QLabel(encoder);
     m_picture->setObjectName(QStringLiteral("DC7encpic"));
     m_picture->setAccessibleName(QStringLiteral("Encoder phase diagram"));
-    m_picture->setFixedSize(DiagramSize);
     m_picture->setFrameShape(QFrame::Panel);
     m_picture->setFrameShadow(QFrame::Sunken);
+    const int border = 2 * m_picture->frameWidth();
+    m_picture->setFixedSize(DiagramSize + QSize(border, border));
     auto* turning = label(QStringLiteral("shaft turning ccw"), encoder);
     turning->setObjectName(QStringLiteral("lblShaftTurning"));
     m_singleEnded = checkBox(QStringLiteral("ChkSingleEnded"), QStringLiteral("Single Ended (not recommended)"), encoder);

@@ -57,6 +57,7 @@ RegenDialog::RegenDialog(Configurator& configurator, MainForm& main)
         fixed->setObjectName(QString::fromLatin1(row.labelName));
         fixed->setAccessibleName(QStringLiteral("Internal resistor ") + QString::fromLatin1(row.unit));
         fixed->setFixedWidth(70);
+        fixed->setMinimumHeight(row.box->sizeHint().height());  // no jump when they swap
         fixed->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_fixed.append(fixed);
         // The label and the box share one place: one of the two is seen.

@@ -21,7 +21,12 @@ SettingsDialogs::SettingsDialogs(Configurator& configurator, MainForm& main, Dri
     m_transfer.setOkPress(Ok::RegenDialog, [this] { if (m_regen) m_regen->pressOkIfVisible(); });
 }
 
-SettingsDialogs::~SettingsDialogs() = default;
+SettingsDialogs::~SettingsDialogs()
+{
+    // The download may outlive the dialogs.
+    m_transfer.setOkPress(DriveTransfer::OkDialog::EncoderDialog, {});
+    m_transfer.setOkPress(DriveTransfer::OkDialog::RegenDialog, {});
+}
 
 template <typename Dialog>
 Dialog& SettingsDialogs::instance(std::unique_ptr<Dialog>& slot)
