@@ -1,7 +1,10 @@
 #include "About.h"
+#include "AlarmHistory.h"
 #include "EncoderDialog.h"
+#include "FaultCommands.h"
 #include "IOdialog.h"
 #include "RegenDialog.h"
+#include "ServoFault.h"
 #include "SettingsDialogs.h"
 #include "HelpScreen.h"
 #include "MainFormRig.h"
@@ -92,7 +95,7 @@ private slots:
     }
 
     // The encoder, I/O and regen dialogs, each in its fuller state: every
-    // control inside the window and no two overlapping.
+    // control inside the window and wide enough for its text.
     void encoderIORegenDialogs()
     {
         const QString folder = qEnvironmentVariable("KORV4_SCREENSHOT");
@@ -124,6 +127,25 @@ private slots:
             }
             if (!folder.isEmpty())
                 QVERIFY(dialog->grab().save(QStringLiteral("%1/%2.png").arg(folder, name)));
+        }
+    }
+
+    // The fault window with two faults lit, the alarm history with a few alarms.
+    void faultWindows()
+    {
+        const QString folder = qEnvironmentVariable("KORV4_SCREENSHOT");
+        LinkStack<MemorySerialPort> stack;
+        FaultCommands faults(stack.link, stack.queries);
+        ServoFault fault(faults);
+        fault.ShowRedBoxes(1 | 8192);
+        AlarmHistory history(faults);
+        history.DispAlarmHistory(QByteArray::fromHex("0080" "2001" "0000" "0200" "000000000000" "FFFF"));
+        const QList<QPair<QWidget*, QString>> windows{{&fault, "servo-fault"}, {&history, "alarm-history"}};
+        for (const auto& [window, name] : windows) {
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            if (!folder.isEmpty())
+                QVERIFY(window->grab().save(QStringLiteral("%1/%2.png").arg(folder, name)));
         }
     }
 };
