@@ -1,4 +1,7 @@
+#include "AlarmHistory.h"
+#include "AlarmLamp.h"
 #include "DriveImage.h"
+#include "DriveTools.h"
 #include "EncoderDialog.h"
 #include "FileCommands.h"
 #include "IOdialog.h"
@@ -13,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -203,6 +207,42 @@ private slots:
         p.rig.main.Download_Click();
         QCOMPARE(p.drive.downloadsTaken, 2);
         QCOMPARE(word(p.drive.image, 20) & 2, 2);
+    }
+
+    // "Show history..." reads the drive's alarm history and shows it, as the
+    // Drive menu does; without a port it does nothing and says nothing.
+    void showHistoryFromTheIODialog()
+    {
+        PtyProgram p;
+        DriveTools tools(p.rig.cfg, p.rig.link, p.rig.queries, p.rig.main);
+        p.drive.alarmHistory = QByteArray::fromHex("0001" "0000000000000000000000000000");
+        RunHook(p.rig.main.hooks().showIODialog);
+        IOdialog& io = p.dialogs.ioDialog();
+        bool shown = false;
+        bool lit = false;
+        // The window is modal: it is read and closed from inside its loop.
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [&] {
+            if (!tools.alarmHistory().isVisible())
+                return;
+            shown = true;
+            lit = tools.alarmHistory().lamp(1, 0)->fill() == AlarmLamp::red();
+            tools.alarmHistory().OK_Click();
+        });
+        closer.start(20);
+        click(io, "ShowHistory");
+        closer.stop();
+        QVERIFY(shown);
+        QVERIFY(lit);
+        QVERIFY(p.drive.received.endsWith('a'));
+        QVERIFY(io.isVisible());
+
+        p.rig.port.close();
+        const QByteArray before = p.drive.received;
+        click(io, "ShowHistory");
+        QVERIFY(!tools.alarmHistory().isVisible());
+        QCOMPARE(p.rig.prompt.titles(), QStringList());
+        QCOMPARE(p.drive.received, before);
     }
 };
 
