@@ -1,5 +1,8 @@
 #include "HelpScreen.h"
+#include "EncoderDialog.h"
 #include "IOdialog.h"
+#include "PictureButton.h"
+#include "RegenDialog.h"
 #include "MainFormRig.h"
 #include "NumberBox.h"
 #include "SettingsDialogs.h"
@@ -185,6 +188,41 @@ private slots:
         QTest::mouseClick(rig.child<QPushButton>("cmdHelp"), Qt::LeftButton);
         QVERIFY(rig.main.helpScreen()->browser()->source().toString().endsWith("ConfigSoftware_InputsOutputs.html"));
         QVERIFY(rig.d.isVisible());
+    }
+
+    // The picture buttons and the summary's blocks open the three dialogs.
+    void openedByButtonsAndGrid_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("block");
+        QTest::addColumn<QString>("dialog");
+        QTest::newRow("encoder") << "Encoder" << int(SummaryGrid::EncoderBlock) << "EncoderDialog";
+        QTest::newRow("I/O") << "IO" << int(SummaryGrid::IOBlock) << "IOdialog";
+        QTest::newRow("regen") << "Regen" << int(SummaryGrid::RegenBlock) << "RegenDialog";
+    }
+    void openedByButtonsAndGrid()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, block);
+        QFETCH(QString, dialog);
+        Rig rig;
+        const QList<SettingsDialog*> all{&rig.dialogs.encoderDialog(), &rig.dialogs.ioDialog(),
+                                         &rig.dialogs.regenDialog()};
+        auto shown = [&] {
+            QStringList names;
+            for (SettingsDialog* d : all)
+                if (d->isVisible())
+                    names << d->objectName();
+            return names;
+        };
+        rig.main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&rig.main));
+        QTest::mouseClick(rig.main.pictureButton(button), Qt::LeftButton);
+        QCOMPARE(shown(), QStringList{dialog});
+        for (SettingsDialog* d : all)
+            d->Cancel_Click();
+        rig.main.Summary_Click(block, {});
+        QCOMPARE(shown(), QStringList{dialog});
     }
 
     void titleAndNames()
