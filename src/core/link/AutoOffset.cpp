@@ -2,9 +2,9 @@
 
 #include "Configurator.h"
 #include "DriveLink.h"
+#include "PolledRead.h"
 #include "Prompt.h"
 #include "SerialPort.h"
-#include "Wait.h"
 
 #include <algorithm>
 
@@ -75,18 +75,18 @@ std::optional<double> AutoOffset::measure()
     if (!exchange)
         return std::nullopt;
 
-    port.Input();
-    port.setRThreshold(0);
-    const ProgramState& st = cfg.state();
-    port.Output(Command(st.FirmwareVersion, st.MinorRev));
-    const bool answered = WaitUntil([&port] { return port.InBufferCount() >= 2; }, ReplyTimeout);
     std::optional<double> offset;
-    // Whatever came is taken off the port: a late or short reply must not
-    // be read as the answer to the next exchange.
-    const QByteArray reply = port.Input();
-    if (answered)
-        offset = OffsetFromReply(reply);
-    port.setRThreshold(1);
+    {
+        PolledRead read(port);
+        const ProgramState& st = cfg.state();
+        port.Output(Command(st.FirmwareVersion, st.MinorRev));
+        const bool answered = read.waitFor(2, ReplyTimeout);
+        // Whatever came is taken off the port: a late or short reply must
+        // not be read as the answer to the next exchange.
+        const QByteArray reply = read.take();
+        if (answered)
+            offset = OffsetFromReply(reply);
+    }
     if (!offset) {
         cfg.prompt().ask(Configurator::ProgramTitle(),
                          QStringLiteral("The drive is not responding.  Is it connected to the right port and "

@@ -4,6 +4,7 @@
 #include "DriveImage.h"
 #include "DriveLink.h"
 #include "DriveQueries.h"
+#include "PolledRead.h"
 #include "Prompt.h"
 #include "Rounding.h"
 #include "SerialPort.h"
@@ -92,23 +93,16 @@ bool DriveTransfer::DataUpload()
         return false;
     Configurator& cfg = m_link.configurator();
     SerialPort& port = m_link.port();
-    port.setRThreshold(0);
-    port.Input();
+    PolledRead read(port);
     setProgress(0);
     m_link.WriteText("u");
-    int waiting = 0;
-    const bool complete = WaitUntil(
-        [&] {
-            // Nothing reads the input meanwhile, so the count only drops
-            // when the device went away and took its buffer along; the box
-            // still tells how much had come.
-            waiting = std::max(waiting, port.InBufferCount());
-            setProgress(RoundToInt(std::clamp(waiting * 100.0 / DriveImageSize, 0.0, 100.0)));
-            return waiting >= DriveImageSize;
-        },
-        UploadTimeout);
+    // The progress follows the most bytes seen: nothing reads the input
+    // meanwhile, so the count only drops when the device went away.
+    const bool complete = read.waitFor(DriveImageSize, UploadTimeout, [this](int waiting) {
+        setProgress(RoundToInt(std::clamp(waiting * 100.0 / DriveImageSize, 0.0, 100.0)));
+    });
     if (!complete) {
-        cfg.prompt().ask(QStringLiteral("Tuner Upload Problem %1 %2").arg(waiting).arg(port.RThreshold()),
+        cfg.prompt().ask(QStringLiteral("Tuner Upload Problem %1 %2").arg(read.mostSeen()).arg(port.RThreshold()),
                          QStringLiteral("We are having trouble uploading tuning data from the drive. Is it "
                                         "connected to the right port and turned on?  If you are using your "
                                         "PC for anything processor intensive, such as opening a large file "
@@ -117,22 +111,20 @@ bool DriveTransfer::DataUpload()
                          Prompt::Icon::Question, Prompt::Buttons::Ok);
         setProgress(0);
         // The rest of a late image must not be read as drive messages.
-        port.Input();
-        port.setRThreshold(1);
+        read.discard();
         return false;
     }
-    const QByteArray image = port.Input();
+    const QByteArray image = read.take();
     if (!ChecksumGood(image)) {
         cfg.prompt().tell(QStringLiteral("Checksum Error"),
                           QStringLiteral("Your program did not upload correctly.  ") + kNoiseAdvice);
         setProgress(0);
-        port.Input();
-        port.setRThreshold(1);
+        read.discard();
         return false;
     }
     cfg.ExtractUploadData(image);
     setProgress(0);
-    port.setRThreshold(1);
+    read.release();
     cfg.SummarizeAll();
     cfg.state().SettingsChanged = false;
     return true;

@@ -4,6 +4,7 @@
 #include "Configurator.h"
 #include "DriveLink.h"
 #include "DriveQueries.h"
+#include "PolledRead.h"
 #include "Prompt.h"
 #include "SerialPort.h"
 #include "Wait.h"
@@ -57,28 +58,20 @@ bool FaultCommands::GetAlarmHistory(QByteArray& reply)
     DriveLink::Exchange exchange(m_link);
     if (!exchange)
         return false;
-    SerialPort& port = m_link.port();
     // The reply is binary: it must not reach the receive path, which would
     // take bytes of 128 and more for drive messages.
-    port.setRThreshold(0);
-    port.Input();
+    PolledRead read(m_link.port());
     emit progressReset();
     m_link.WriteText("a");
-    const bool complete =
-        WaitUntil([&port] { return port.InBufferCount() >= AlarmWord::kHistoryBytes; }, HistoryTimeout);
-    if (!complete) {
+    if (!read.waitFor(AlarmWord::kHistoryBytes, HistoryTimeout)) {
         m_link.configurator().prompt().ask(QStringLiteral("Alarm History Upload "), NotRespondingText(),
                                            Prompt::Icon::Question, Prompt::Buttons::Ok);
         // A late reply is still ours: throw it away, also what is still on
         // its way, before drive messages are read again.
-        port.Input();
-        while (WaitUntil([&port] { return port.InBufferCount() > 0; }, LateReplyQuiet))
-            port.Input();
-        port.setRThreshold(1);
+        read.discardLate(LateReplyQuiet);
         return false;
     }
-    reply = port.Input();
-    port.setRThreshold(1);
+    reply = read.take();
     return true;
 }
 

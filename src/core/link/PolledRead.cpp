@@ -1,0 +1,55 @@
+#include "PolledRead.h"
+
+#include "SerialPort.h"
+#include "Wait.h"
+
+#include <algorithm>
+
+PolledRead::PolledRead(SerialPort& port) : m_port(port)
+{
+    m_port.setRThreshold(0);
+    m_port.Input();
+}
+
+PolledRead::~PolledRead()
+{
+    release();
+}
+
+bool PolledRead::waitFor(int bytes, double seconds, const std::function<void(int)>& seen)
+{
+    m_mostSeen = 0;
+    return WaitUntil(
+        [&] {
+            m_mostSeen = std::max(m_mostSeen, m_port.InBufferCount());
+            if (seen)
+                seen(m_mostSeen);
+            return m_mostSeen >= bytes;
+        },
+        seconds);
+}
+
+QByteArray PolledRead::take()
+{
+    return m_port.Input();
+}
+
+void PolledRead::discard()
+{
+    m_port.Input();
+}
+
+void PolledRead::discardLate(double quiet)
+{
+    discard();
+    while (WaitUntil([this] { return m_port.InBufferCount() > 0; }, quiet))
+        discard();
+}
+
+void PolledRead::release()
+{
+    if (m_released)
+        return;
+    m_released = true;
+    m_port.setRThreshold(1);
+}
