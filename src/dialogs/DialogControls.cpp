@@ -41,9 +41,9 @@ QGroupBox* MakeFrame(QWidget* parent, const QString& name, const QString& captio
     return named(new QGroupBox(caption, parent), name, ShownCaption(caption));
 }
 
-QRadioButton* MakeOption(QWidget* parent, const QString& name, const QString& caption)
+QRadioButton* MakeOption(QWidget* parent, const QString& name, const QString& caption, const QString& role)
 {
-    return named(new QRadioButton(caption, parent), name, ShownCaption(caption));
+    return named(new QRadioButton(caption, parent), name, role.isEmpty() ? ShownCaption(caption) : role);
 }
 
 QCheckBox* MakeCheck(QWidget* parent, const QString& name, const QString& caption)
@@ -51,9 +51,9 @@ QCheckBox* MakeCheck(QWidget* parent, const QString& name, const QString& captio
     return named(new QCheckBox(caption, parent), name, ShownCaption(caption));
 }
 
-QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption)
+QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption, const QString& role)
 {
-    auto* button = named(new QPushButton(caption, parent), name, ShownCaption(caption));
+    auto* button = named(new QPushButton(caption, parent), name, role.isEmpty() ? ShownCaption(caption) : role);
     button->setAutoDefault(false);
     return button;
 }

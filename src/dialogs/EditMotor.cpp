@@ -2,6 +2,7 @@
 
 #include "Configurator.h"
 #include "CustomMotorRules.h"
+#include "DialogControls.h"
 #include "HelpPages.h"
 #include "MainForm.h"
 #include "MotorDialog.h"
@@ -26,12 +27,10 @@ namespace {
 QComboBox* unitList(const QString& name, const QString& accessibleName, QString (*unitName)(int), int count,
                     QWidget* parent)
 {
-    auto* list = new QComboBox(parent);
-    list->setObjectName(name);
-    list->setAccessibleName(accessibleName);
+    QStringList names;
     for (int code = 0; code < count; ++code)
-        list->addItem(unitName(code));
-    return list;
+        names << unitName(code);
+    return MakeList(parent, name, accessibleName, names);
 }
 
 // A frame holding one row of widgets, with a slider below when given.
@@ -100,10 +99,7 @@ EditMotor::EditMotor(Configurator& configurator, MainForm& main, MotorDialog& mo
     Phase = box(CustomMotorBox::Phase, QStringLiteral("Smoothing phase"));
     SliderPhase = slider(CustomMotorBox::Phase, QStringLiteral("SliderPhase"),
                          QStringLiteral("Smoothing phase slider"), *Phase);
-    Wizard = new QPushButton(QStringLiteral("Wizard..."), this);
-    Wizard->setObjectName(QStringLiteral("Wizard"));
-    Wizard->setAccessibleName(QStringLiteral("Wizard..."));
-    Wizard->setAutoDefault(false);
+    Wizard = MakeButton(this, QStringLiteral("Wizard"), QStringLiteral("Wizard..."));
     connect(Wizard, &QPushButton::clicked, this, &EditMotor::Wizard_Click);
 
     txtMotorName->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('W')) * CustomMotorNameLength / 2 + 24);

@@ -1,6 +1,7 @@
 #include "EncoderDialog.h"
 
 #include "Configurator.h"
+#include "DialogControls.h"
 #include "NumberBox.h"
 #include "Pictures.h"
 #include "Units.h"
@@ -22,21 +23,6 @@ const QString ALeadsDiagram = QStringLiteral("EncoderPhaseAB");
 const QString BLeadsDiagram = QStringLiteral("EncoderPhaseBA");
 constexpr QSize DiagramSize(164, 76);
 
-QCheckBox* checkBox(const QString& name, const QString& caption, QWidget* parent)
-{
-    auto* box = new QCheckBox(caption, parent);
-    box->setObjectName(name);
-    box->setAccessibleName(caption);
-    return box;
-}
-
-QLabel* label(const QString& text, QWidget* parent)
-{
-    auto* l = new QLabel(text, parent);
-    l->setAccessibleName(text);
-    return l;
-}
-
 }  // namespace
 
 EncoderDialog::EncoderDialog(Configurator& configurator, MainForm& main)
@@ -44,32 +30,25 @@ EncoderDialog::EncoderDialog(Configurator& configurator, MainForm& main)
                      QStringLiteral("Encoder Feedback (optional)"), QStringLiteral("ConnectingEncoder.html"),
                      SummaryGrid::EncoderBlock)
 {
-    auto* encoder = new QGroupBox(QStringLiteral("Encoder"), this);
-    encoder->setObjectName(QStringLiteral("FrameEncoder"));
+    QGroupBox* encoder = MakeFrame(this, QStringLiteral("FrameEncoder"), QStringLiteral("Encoder"));
     m_counts = numberBox(QStringLiteral("txtEncCounts"), QStringLiteral("Encoder counts per turn"),
                          EncoderForm::CountsRule());
     m_counts->setParent(encoder);
     m_counts->setMaximumWidth(80);
-    m_lines = label(EncoderLinesCaption(8000), encoder);
-    m_lines->setObjectName(QStringLiteral("lblLines"));
-    auto* leads = label(QStringLiteral("Ch A leads Ch B when shaft turns:"), encoder);
-    leads->setObjectName(QStringLiteral("lblAleadsB"));
-    m_cw = new QRadioButton(QStringLiteral("cw"), encoder);
-    m_cw->setObjectName(QStringLiteral("optCW"));
-    m_cw->setAccessibleName(QStringLiteral("Ch A leads Ch B when shaft turns cw"));
-    m_ccw = new QRadioButton(QStringLiteral("ccw"), encoder);
-    m_ccw->setObjectName(QStringLiteral("optCCW"));
-    m_ccw->setAccessibleName(QStringLiteral("Ch A leads Ch B when shaft turns ccw"));
-    m_picture = new QLabel(encoder);
-    m_picture->setObjectName(QStringLiteral("DC7encpic"));
+    m_lines = MakeLabel(encoder, QStringLiteral("lblLines"), EncoderLinesCaption(8000));
+    QLabel* leads = MakeLabel(encoder, QStringLiteral("lblAleadsB"), QStringLiteral("Ch A leads Ch B when shaft turns:"));
+    m_cw = MakeOption(encoder, QStringLiteral("optCW"), QStringLiteral("cw"),
+                      QStringLiteral("Ch A leads Ch B when shaft turns cw"));
+    m_ccw = MakeOption(encoder, QStringLiteral("optCCW"), QStringLiteral("ccw"),
+                       QStringLiteral("Ch A leads Ch B when shaft turns ccw"));
+    m_picture = MakeLabel(encoder, QStringLiteral("DC7encpic"), QString());
     m_picture->setAccessibleName(QStringLiteral("Encoder phase diagram"));
     m_picture->setFrameShape(QFrame::Panel);
     m_picture->setFrameShadow(QFrame::Sunken);
     const int border = 2 * m_picture->frameWidth();
     m_picture->setFixedSize(DiagramSize + QSize(border, border));
-    auto* turning = label(QStringLiteral("shaft turning ccw"), encoder);
-    turning->setObjectName(QStringLiteral("lblShaftTurning"));
-    m_singleEnded = checkBox(QStringLiteral("ChkSingleEnded"), QStringLiteral("Single Ended (not recommended)"), encoder);
+    QLabel* turning = MakeLabel(encoder, QStringLiteral("lblShaftTurning"), QStringLiteral("shaft turning ccw"));
+    m_singleEnded = MakeCheck(encoder, QStringLiteral("ChkSingleEnded"), QStringLiteral("Single Ended (not recommended)"));
 
     auto* encLayout = new QGridLayout(encoder);
     auto* countsRow = new QHBoxLayout;
@@ -89,16 +68,16 @@ EncoderDialog::EncoderDialog(Configurator& configurator, MainForm& main)
     encLayout->addWidget(m_singleEnded, 3, 0, 1, 2);
     encLayout->setColumnStretch(1, 1);
 
-    auto* prevention = new QGroupBox(QStringLiteral("Stall Prevention (not available in Pulse && Direction mode)"), this);
-    prevention->setObjectName(QStringLiteral("Frame1"));
-    m_prevent = checkBox(QStringLiteral("chkCorrect"),
-                         QStringLiteral("Automatically adjust torque utilization to prevent stalling. Use"), prevention);
+    QGroupBox* prevention = MakeFrame(this, QStringLiteral("Frame1"),
+                                      QStringLiteral("Stall Prevention (not available in Pulse && Direction mode)"));
+    m_prevent = MakeCheck(prevention, QStringLiteral("chkCorrect"),
+                          QStringLiteral("Automatically adjust torque utilization to prevent stalling. Use"));
     m_maxTorque = numberBox(QStringLiteral("txtMaxTorque"), QStringLiteral("Maximum torque utilization percent"),
                             EncoderForm::MaxTorqueRule());
     m_maxTorque->setParent(prevention);
     m_maxTorque->setMaximumWidth(50);
-    m_hardStopFault = checkBox(QStringLiteral("chkAttemptsFault"),
-                               QStringLiteral("Hard stop: fault drive if motor stalls for more than"), prevention);
+    m_hardStopFault = MakeCheck(prevention, QStringLiteral("chkAttemptsFault"),
+                                QStringLiteral("Hard stop: fault drive if motor stalls for more than"));
     m_hardStop = numberBox(QStringLiteral("txtAttempts"), QStringLiteral("Hard stop time in msec"),
                            EncoderForm::HardStopRule());
     m_hardStop->setParent(prevention);
@@ -106,16 +85,15 @@ EncoderDialog::EncoderDialog(Configurator& configurator, MainForm& main)
     auto* prevLayout = new QGridLayout(prevention);
     prevLayout->addWidget(m_prevent, 0, 0);
     prevLayout->addWidget(m_maxTorque, 0, 1);
-    prevLayout->addWidget(label(QStringLiteral("% max"), prevention), 0, 2);
+    prevLayout->addWidget(new QLabel(QStringLiteral("% max"), prevention), 0, 2);
     prevLayout->addWidget(m_hardStopFault, 1, 0);
     prevLayout->addWidget(m_hardStop, 1, 1);
-    prevLayout->addWidget(label(QStringLiteral("msec"), prevention), 1, 2);
+    prevLayout->addWidget(new QLabel(QStringLiteral("msec"), prevention), 1, 2);
     prevLayout->setColumnStretch(3, 1);
 
-    auto* detection = new QGroupBox(QStringLiteral("Stall Detection"), this);
-    detection->setObjectName(QStringLiteral("FrameErrLimit"));
-    m_detect = checkBox(QStringLiteral("chkStallDetect"),
-                        QStringLiteral("Fault drive if motor stalls (or is forced out of position)"), detection);
+    QGroupBox* detection = MakeFrame(this, QStringLiteral("FrameErrLimit"), QStringLiteral("Stall Detection"));
+    m_detect = MakeCheck(detection, QStringLiteral("chkStallDetect"),
+                         QStringLiteral("Fault drive if motor stalls (or is forced out of position)"));
     auto* detLayout = new QVBoxLayout(detection);
     detLayout->addWidget(m_detect);
 
@@ -124,7 +102,6 @@ EncoderDialog::EncoderDialog(Configurator& configurator, MainForm& main)
     layout->addWidget(prevention);
     layout->addWidget(detection);
     layout->addWidget(standardButtons());
-    okButton()->setDefault(false);  // Enter takes no button here
 
     connect(m_cw, &QRadioButton::toggled, this, [this](bool on) {
         if (on)

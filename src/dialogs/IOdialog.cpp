@@ -1,6 +1,7 @@
 #include "IOdialog.h"
 
 #include "Configurator.h"
+#include "DialogControls.h"
 #include "MainForm.h"
 #include "NumberBox.h"
 
@@ -52,38 +53,13 @@ QButtonGroup* optionGroup(const Option (&options)[N], QWidget* parent, QLayout* 
 {
     auto* group = new QButtonGroup(parent);
     for (const Option& o : options) {
-        auto* button = new QRadioButton(QString::fromLatin1(o.caption), parent);
-        button->setObjectName(QString::fromLatin1(o.name));
-        button->setAccessibleName(QString::fromLatin1(o.accessible ? o.accessible : o.caption));
+        QRadioButton* button = MakeOption(parent, QString::fromLatin1(o.name), QString::fromLatin1(o.caption),
+                                          QString::fromLatin1(o.accessible));
         group->addButton(button, o.code);
         if (layout)
             layout->addWidget(button);
     }
     return group;
-}
-
-QGroupBox* frame(const QString& name, const QString& title, QWidget* parent)
-{
-    auto* box = new QGroupBox(title, parent);
-    box->setObjectName(name);
-    return box;
-}
-
-QPushButton* button(const QString& name, const QString& caption, QWidget* parent)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAccessibleName(caption);
-    b->setAutoDefault(false);
-    return b;
-}
-
-QComboBox* list(const QString& name, const QString& accessible, QWidget* parent)
-{
-    auto* l = new QComboBox(parent);
-    l->setObjectName(name);
-    l->setAccessibleName(accessible);
-    return l;
 }
 
 void select(QButtonGroup* group, int code)
@@ -98,31 +74,28 @@ IOdialog::IOdialog(Configurator& configurator, MainForm& main)
     : SettingsDialog(configurator, main, QStringLiteral("IOdialog"), QStringLiteral("I/O Configuration"),
                      QStringLiteral("ConfigSoftware_InputsOutputs.html"), SummaryGrid::IOBlock)
 {
-    QGroupBox* enable = frame(QStringLiteral("FrameEnableServo"), QStringLiteral("Enable motor"), this);
+    QGroupBox* enable = MakeFrame(this, QStringLiteral("FrameEnableServo"), QStringLiteral("Enable motor"));
     m_enable = optionGroup(EnableOptions, enable, new QVBoxLayout(enable));
 
-    QGroupBox* alarm = frame(QStringLiteral("FrameAlarm"), QStringLiteral("If a fault occurs"), this);
+    QGroupBox* alarm = MakeFrame(this, QStringLiteral("FrameAlarm"), QStringLiteral("If a fault occurs"));
     auto* alarmLayout = new QVBoxLayout(alarm);
     m_alarmOutput = optionGroup(AlarmOptions, alarm, alarmLayout);
-    m_alarmInput = new QCheckBox(QStringLiteral("Allow AlarmReset input (X4) to clear it (by closing)"), alarm);
-    m_alarmInput->setObjectName(QStringLiteral("chkAlarmInput"));
-    m_alarmInput->setAccessibleName(m_alarmInput->text());
+    m_alarmInput = MakeCheck(alarm, QStringLiteral("chkAlarmInput"),
+                             QStringLiteral("Allow AlarmReset input (X4) to clear it (by closing)"));
     alarmLayout->addWidget(m_alarmInput);
-    QPushButton* history = button(QStringLiteral("ShowHistory"), QStringLiteral("Show history..."), alarm);
+    QPushButton* history = MakeButton(alarm, QStringLiteral("ShowHistory"), QStringLiteral("Show history..."));
     alarmLayout->addWidget(history, 0, Qt::AlignLeft);
     connect(history, &QPushButton::clicked, this, &IOdialog::ShowHistory_Click);
 
-    QGroupBox* limits = frame(QStringLiteral("FrameLimits"), QStringLiteral("Limit sensors"), this);
+    QGroupBox* limits = MakeFrame(this, QStringLiteral("FrameLimits"), QStringLiteral("Limit sensors"));
     auto* limitsLayout = new QVBoxLayout(limits);
     limitsLayout->addWidget(new QLabel(QStringLiteral("At end of travel, limit inputs will be"), limits));
-    m_limits = list(QStringLiteral("ListLimits"), QStringLiteral("At end of travel, limit inputs will be"), limits);
+    m_limits = MakeList(limits, QStringLiteral("ListLimits"), QStringLiteral("At end of travel, limit inputs will be"));
     limitsLayout->addWidget(m_limits, 0, Qt::AlignLeft);
 
-    QGroupBox* brake = frame(QStringLiteral("frameBrake"), QStringLiteral("Brake (Y1)"), this);
+    QGroupBox* brake = MakeFrame(this, QStringLiteral("frameBrake"), QStringLiteral("Brake (Y1)"));
     auto* brakeLayout = new QGridLayout(brake);
-    m_brake = new QCheckBox(QStringLiteral("Release brake when motor enabled by"), brake);
-    m_brake->setObjectName(QStringLiteral("chkBrake"));
-    m_brake->setAccessibleName(m_brake->text());
+    m_brake = MakeCheck(brake, QStringLiteral("chkBrake"), QStringLiteral("Release brake when motor enabled by"));
     brakeLayout->addWidget(m_brake, 0, 0, 1, 4);
     auto* brakeOptions = new QVBoxLayout;
     brakeOptions->setContentsMargins(20, 0, 0, 0);
@@ -144,7 +117,7 @@ IOdialog::IOdialog(Configurator& configurator, MainForm& main)
     }
     brakeLayout->setColumnStretch(3, 1);
 
-    QGroupBox* motion = frame(QStringLiteral("FrameInPosition"), QStringLiteral("Motion Output (Y2)"), this);
+    QGroupBox* motion = MakeFrame(this, QStringLiteral("FrameInPosition"), QStringLiteral("Motion Output (Y2)"));
     auto* motionLayout = new QVBoxLayout(motion);
     m_motion = optionGroup(MotionOptions, motion, nullptr);
     for (QAbstractButton* b : m_motion->buttons()) {
@@ -153,12 +126,12 @@ IOdialog::IOdialog(Configurator& configurator, MainForm& main)
     }
     auto* tachRow = new QHBoxLayout;
     tachRow->addWidget(m_motion->button(IOForm::MotionTach));
-    m_tach = list(QStringLiteral("TachPPR"), QStringLiteral("Tach pulses per rev"), motion);
+    m_tach = MakeList(motion, QStringLiteral("TachPPR"), QStringLiteral("Tach pulses per rev"));
     tachRow->addWidget(m_tach);
     tachRow->addStretch(1);
     motionLayout->addLayout(tachRow);
 
-    QGroupBox* decel = frame(QStringLiteral("frameMaxAccel"), QStringLiteral("Maximum Deceleration"), this);
+    QGroupBox* decel = MakeFrame(this, QStringLiteral("frameMaxAccel"), QStringLiteral("Maximum Deceleration"));
     auto* decelLayout = new QGridLayout(decel);
     m_maxDecel = numberBox(QStringLiteral("txtMaxAccel"), QStringLiteral("Maximum deceleration rev/s/s"),
                            IOForm::MaxDecelRule());
@@ -184,8 +157,7 @@ IOdialog::IOdialog(Configurator& configurator, MainForm& main)
     columns->addLayout(right);
 
     QWidget* buttons = standardButtons();
-    okButton()->setDefault(false);  // Enter takes no button here
-    QPushButton* wiring = button(QStringLiteral("Wiring"), QStringLiteral("Wiring..."), buttons);
+    QPushButton* wiring = MakeButton(buttons, QStringLiteral("Wiring"), QStringLiteral("Wiring..."));
     buttons->layout()->addWidget(wiring);
     connect(wiring, &QPushButton::clicked, this, &IOdialog::Wiring_Click);
 

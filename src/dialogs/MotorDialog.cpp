@@ -1,6 +1,7 @@
 #include "MotorDialog.h"
 
 #include "Configurator.h"
+#include "DialogControls.h"
 #include "HelpPages.h"
 #include "MainForm.h"
 #include "NumberBox.h"
@@ -26,8 +27,7 @@ namespace {
 
 QLabel* valueLabel(const QString& name, QWidget* parent)
 {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
+    QLabel* label = MakeLabel(parent, name, QString());
     label->setMinimumWidth(60);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;
@@ -56,24 +56,16 @@ MotorDialog::MotorDialog(Configurator& configurator, MainForm& main)
     auto* motorChoice = new QWidget(this);
     auto* choiceGrid = new QGridLayout(motorChoice);
     choiceGrid->setContentsMargins(0, 0, 0, 0);
-    optStandard = new QRadioButton(QStringLiteral("Standard motor"), motorChoice);
-    optStandard->setObjectName(QStringLiteral("optStandard"));
-    optStandard->setAccessibleName(optStandard->text());
-    optCustom = new QRadioButton(QStringLiteral("Custom motor"), motorChoice);
-    optCustom->setObjectName(QStringLiteral("optCustom"));
-    optCustom->setAccessibleName(optCustom->text());
+    optStandard = MakeOption(motorChoice, QStringLiteral("optStandard"), QStringLiteral("Standard motor"));
+    optCustom = MakeOption(motorChoice, QStringLiteral("optCustom"), QStringLiteral("Custom motor"));
     auto* kinds = new QButtonGroup(this);
     kinds->addButton(optStandard);
     kinds->addButton(optCustom);
     optStandard->setChecked(true);
-    MotorList = new QComboBox(motorChoice);
-    MotorList->setObjectName(QStringLiteral("MotorList"));
-    MotorList->setAccessibleName(QStringLiteral("Standard motor part number"));
+    MotorList = MakeList(motorChoice, QStringLiteral("MotorList"), QStringLiteral("Standard motor part number"));
     MotorList->setMinimumContentsLength(13);
-    DefineNewMotor = new QPushButton(QStringLiteral("Define Custom Motor..."), motorChoice);
-    DefineNewMotor->setObjectName(QStringLiteral("DefineNewMotor"));
-    DefineNewMotor->setAccessibleName(QStringLiteral("Define Custom Motor..."));
-    DefineNewMotor->setAutoDefault(false);
+    DefineNewMotor =
+        MakeButton(motorChoice, QStringLiteral("DefineNewMotor"), QStringLiteral("Define Custom Motor..."));
     choiceGrid->addWidget(optStandard, 0, 0);
     choiceGrid->addWidget(MotorList, 0, 1);
     choiceGrid->addWidget(optCustom, 1, 0);
@@ -87,10 +79,8 @@ MotorDialog::MotorDialog(Configurator& configurator, MainForm& main)
                                  "OtherRPS", "OtherMore"};
     FrameMotorSpecs = specFrame(QStringLiteral("FrameMotorSpecs"), dbNames, m_specs);
     FrameOtherMotor = specFrame(QStringLiteral("FrameOtherMotor"), otherNames, m_other);
-    MoreOrLess = new QPushButton(QStringLiteral("More"), this);
-    MoreOrLess->setObjectName(QStringLiteral("MoreOrLess"));
-    MoreOrLess->setAccessibleName(QStringLiteral("More or less motor specs"));
-    MoreOrLess->setAutoDefault(false);
+    MoreOrLess = MakeButton(this, QStringLiteral("MoreOrLess"), QStringLiteral("More"),
+                            QStringLiteral("More or less motor specs"));
 
     // Running current, amps; the slider in hundredths.
     auto* runFrame = new QGroupBox(QStringLiteral("Running Current"), this);
@@ -109,8 +99,7 @@ MotorDialog::MotorDialog(Configurator& configurator, MainForm& main)
                                ScaleRule(MotorBoxScale(MotorBox::IdlePercent)));
     SliderIdleCurrent = new NumberSlider(QStringLiteral("SliderIdleCurrent"), QStringLiteral("Idle current slider"),
                                          MotorBoxScale(MotorBox::IdlePercent), *txtIdlePercent, idleFrame);
-    IdleLabel = new QLabel(idleFrame);
-    IdleLabel->setObjectName(QStringLiteral("IdleLabel"));
+    IdleLabel = MakeLabel(idleFrame, QStringLiteral("IdleLabel"), QString());
 
     // Idle current delay, seconds; the slider in hundredths.
     auto* delayFrame = new QGroupBox(QStringLiteral("Idle Current Delay"), this);
@@ -121,33 +110,25 @@ MotorDialog::MotorDialog(Configurator& configurator, MainForm& main)
 
     // Load inertia: a value in a unit, or a multiple of the rotor inertia.
     auto* inertiaFrame = new QGroupBox(QStringLiteral("Load Inertia"), this);
-    optValue = new QRadioButton(inertiaFrame);
-    optValue->setObjectName(QStringLiteral("optValue"));
-    optValue->setAccessibleName(QStringLiteral("Load inertia as a value"));
-    optRatio = new QRadioButton(inertiaFrame);
-    optRatio->setObjectName(QStringLiteral("optRatio"));
-    optRatio->setAccessibleName(QStringLiteral("Load inertia as a multiple of the rotor inertia"));
+    optValue = MakeOption(inertiaFrame, QStringLiteral("optValue"), QString(),
+                          QStringLiteral("Load inertia as a value"));
+    optRatio = MakeOption(inertiaFrame, QStringLiteral("optRatio"), QString(),
+                          QStringLiteral("Load inertia as a multiple of the rotor inertia"));
     auto* inertiaKinds = new QButtonGroup(this);
     inertiaKinds->addButton(optValue);
     inertiaKinds->addButton(optRatio);
     optRatio->setChecked(true);
     txtLoadInertia = numberBox(QStringLiteral("txtLoadInertia"), QStringLiteral("Load inertia"),
                                ScaleRule(MotorBoxScale(MotorBox::LoadInertia)));
-    JUnits = new QComboBox(inertiaFrame);
-    JUnits->setObjectName(QStringLiteral("JUnits"));
-    JUnits->setAccessibleName(QStringLiteral("Load inertia unit"));
-    JUnits->addItems(inertiaUnitNames());
+    JUnits = MakeList(inertiaFrame, QStringLiteral("JUnits"), QStringLiteral("Load inertia unit"), inertiaUnitNames());
     txtInertiaRatio = numberBox(QStringLiteral("txtInertiaRatio"), QStringLiteral("Inertia ratio"),
                                 ScaleRule(MotorBoxScale(MotorBox::InertiaRatio)));
     SliderInertiaRatio = new NumberSlider(QStringLiteral("SliderInertiaRatio"), QStringLiteral("Inertia ratio slider"),
                                           MotorBoxScale(MotorBox::InertiaRatio), *txtInertiaRatio, inertiaFrame);
 
-    chkSmoothingOff = new QCheckBox(QStringLiteral("Waveform Smoothing Off"), this);
-    chkSmoothingOff->setObjectName(QStringLiteral("chkSmoothingOff"));
-    chkSmoothingOff->setAccessibleName(chkSmoothingOff->text());
-    chkDampingOff = new QCheckBox(QStringLiteral("Electronic Damping/Anti-resonance Off"), this);
-    chkDampingOff->setObjectName(QStringLiteral("chkDampingOff"));
-    chkDampingOff->setAccessibleName(chkDampingOff->text());
+    chkSmoothingOff = MakeCheck(this, QStringLiteral("chkSmoothingOff"), QStringLiteral("Waveform Smoothing Off"));
+    chkDampingOff = MakeCheck(this, QStringLiteral("chkDampingOff"),
+                              QStringLiteral("Electronic Damping/Anti-resonance Off"));
 
     // Layout: the motor on the left, currents and inertia on the right.
     auto boxRow = [](QGroupBox* frame, QWidget* box, QWidget* unit, NumberSlider* slider) {
@@ -200,10 +181,7 @@ MotorDialog::MotorDialog(Configurator& configurator, MainForm& main)
     auto* whole = new QVBoxLayout(this);
     whole->addLayout(columns);
     QWidget* buttons = standardButtons();
-    auto* wiring = new QPushButton(QStringLiteral("Wiring"), buttons);
-    wiring->setObjectName(QStringLiteral("Wiring"));
-    wiring->setAccessibleName(QStringLiteral("Wiring"));
-    wiring->setAutoDefault(false);
+    QPushButton* wiring = MakeButton(buttons, QStringLiteral("Wiring"), QStringLiteral("Wiring"));
     buttons->layout()->addWidget(wiring);
     whole->addWidget(buttons);
 
@@ -241,16 +219,13 @@ MotorDialog::MotorDialog(Configurator& configurator, MainForm& main)
 
 QGroupBox* MotorDialog::specFrame(const QString& name, const QStringList& n, SpecLabels& labels)
 {
-    auto* frame = new QGroupBox(QStringLiteral("Motor Specs"), this);
-    frame->setObjectName(name);
+    QGroupBox* frame = MakeFrame(this, name, QStringLiteral("Motor Specs"));
     auto* grid = new QGridLayout(frame);
     labels.current = valueLabel(n.at(0), frame);
     labels.torque = valueLabel(n.at(1), frame);
-    labels.torqueUnit = new QLabel(frame);
-    labels.torqueUnit->setObjectName(n.at(2));
+    labels.torqueUnit = MakeLabel(frame, n.at(2), QString());
     labels.inertia = valueLabel(n.at(3), frame);
-    labels.inertiaUnit = new QLabel(frame);
-    labels.inertiaUnit->setObjectName(n.at(4));
+    labels.inertiaUnit = MakeLabel(frame, n.at(4), QString());
     labels.gain = valueLabel(n.at(5), frame);
     labels.phase = valueLabel(n.at(6), frame);
     labels.more = new QWidget(frame);

@@ -1,6 +1,7 @@
 #include "RegenDialog.h"
 
 #include "Configurator.h"
+#include "DialogControls.h"
 #include "NumberBox.h"
 #include "Pictures.h"
 
@@ -24,14 +25,11 @@ RegenDialog::RegenDialog(Configurator& configurator, MainForm& main)
     : SettingsDialog(configurator, main, QStringLiteral("RegenDialog"), QStringLiteral("Regen Clamp"),
                      QStringLiteral("regen.html"), SummaryGrid::RegenBlock)
 {
-    auto* frame = new QGroupBox(QStringLiteral("Regeneration Clamp Resistor"), this);
-    frame->setObjectName(QStringLiteral("FrameRegen"));
-    m_internal = new QRadioButton(QStringLiteral("internal"), frame);
-    m_internal->setObjectName(QStringLiteral("optIntRes"));
-    m_internal->setAccessibleName(QStringLiteral("internal resistor"));
-    m_external = new QRadioButton(QStringLiteral("external"), frame);
-    m_external->setObjectName(QStringLiteral("optExtRes"));
-    m_external->setAccessibleName(QStringLiteral("external resistor"));
+    QGroupBox* frame = MakeFrame(this, QStringLiteral("FrameRegen"), QStringLiteral("Regeneration Clamp Resistor"));
+    m_internal = MakeOption(frame, QStringLiteral("optIntRes"), QStringLiteral("internal"),
+                            QStringLiteral("internal resistor"));
+    m_external = MakeOption(frame, QStringLiteral("optExtRes"), QStringLiteral("external"),
+                            QStringLiteral("external resistor"));
 
     m_watts = numberBox(QStringLiteral("RegenWatts"), QStringLiteral("Resistor watts"), RegenForm::WattsRule());
     m_ohms = numberBox(QStringLiteral("RegenOhms"), QStringLiteral("Resistor ohms"), RegenForm::OhmsRule());
@@ -53,8 +51,7 @@ RegenDialog::RegenDialog(Configurator& configurator, MainForm& main)
     for (const Row& row : rows) {
         row.box->setParent(frame);
         row.box->setFixedWidth(70);
-        auto* fixed = new QLabel(row.fixed, frame);
-        fixed->setObjectName(QString::fromLatin1(row.labelName));
+        QLabel* fixed = MakeLabel(frame, QString::fromLatin1(row.labelName), row.fixed);
         fixed->setAccessibleName(QStringLiteral("Internal resistor ") + QString::fromLatin1(row.unit));
         fixed->setFixedWidth(70);
         fixed->setMinimumHeight(row.box->sizeHint().height());  // no jump when they swap
@@ -68,8 +65,7 @@ RegenDialog::RegenDialog(Configurator& configurator, MainForm& main)
     }
     grid->setColumnStretch(1, 1);
 
-    m_picture = new QLabel(this);
-    m_picture->setObjectName(QStringLiteral("RegenPicture"));
+    m_picture = MakeLabel(this, QStringLiteral("RegenPicture"), QString());
     m_picture->setFixedSize(PictureSize);
 
     auto* top = new QHBoxLayout;
@@ -78,7 +74,6 @@ RegenDialog::RegenDialog(Configurator& configurator, MainForm& main)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(standardButtons());
-    okButton()->setDefault(false);  // Enter takes no button here
 
     m_watts->setValue(50);
     m_ohms->setValue(40);

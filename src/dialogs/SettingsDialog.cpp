@@ -1,6 +1,7 @@
 #include "SettingsDialog.h"
 
 #include "Configurator.h"
+#include "DialogControls.h"
 #include "FormHelpers.h"
 #include "MainForm.h"
 #include "NumberBox.h"
@@ -98,16 +99,12 @@ QWidget* SettingsDialog::standardButtons()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addStretch(1);
     auto add = [&](const QString& caption, const QString& name, void (SettingsDialog::*slot)()) {
-        auto* button = new QPushButton(caption, row);
-        button->setObjectName(name);
-        button->setAccessibleName(caption);
-        button->setAutoDefault(false);
+        QPushButton* button = MakeButton(row, name, caption);
         connect(button, &QPushButton::clicked, this, slot);
         layout->addWidget(button);
         return button;
     };
     m_ok = add(QStringLiteral("OK"), QStringLiteral("cmdOK"), &SettingsDialog::OK_Click);
-    m_ok->setDefault(true);
     add(QStringLiteral("Cancel"), QStringLiteral("cmdCancel"), &SettingsDialog::Cancel_Click);
     if (!m_helpPage.isEmpty())
         add(QStringLiteral("Help"), QStringLiteral("cmdHelp"), &SettingsDialog::Help_Click);

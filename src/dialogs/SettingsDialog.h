@@ -71,7 +71,10 @@ protected:
     // A number box of this dialog, normalised before every OK.
     NumberBox* numberBox(const QString& name, const QString& accessibleName, const BoxRule& rule);
     // The OK, Cancel and Help buttons in a row ("cmdOK", "cmdCancel",
-    // "cmdHelp"); Help is left out when the dialog has no page.
+    // "cmdHelp"); Help is left out when the dialog has no page. No button
+    // takes the keyboard's Enter (Enter in a number box leaves the dialog
+    // open and the typed text as it stands until the box is left); Escape
+    // is Cancel.
     QWidget* standardButtons();
     QPushButton* okButton() const { return m_ok; }
 
