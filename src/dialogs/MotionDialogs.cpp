@@ -2,6 +2,7 @@
 
 #include "AdvancedSettings.h"
 #include "DriveTransfer.h"
+#include "FirstUse.h"
 #include "MainForm.h"
 #include "MotionMenu.h"
 #include "PulseDirDialog.h"
@@ -36,39 +37,20 @@ MotionDialogs::~MotionDialogs()
         m_transfer.setOkPress(d, nullptr);
 }
 
-MotionMenu& MotionDialogs::menu()
-{
-    if (!m_menu)
-        m_menu = std::make_unique<MotionMenu>(m_cfg, m_main);
-    return *m_menu;
-}
-
-PulseDirDialog& MotionDialogs::pulseDir()
-{
-    if (!m_pulseDir)
-        m_pulseDir = std::make_unique<PulseDirDialog>(m_cfg, m_main);
-    return *m_pulseDir;
-}
+MotionMenu& MotionDialogs::menu() { return OnFirstUse(m_menu, m_cfg, m_main); }
+PulseDirDialog& MotionDialogs::pulseDir() { return OnFirstUse(m_pulseDir, m_cfg, m_main); }
+TMXdialog& MotionDialogs::tmx() { return OnFirstUse(m_tmx, m_cfg, m_main); }
 
 VelocityDialog& MotionDialogs::velocity()
 {
-    if (!m_velocity) {
-        m_velocity = std::make_unique<VelocityDialog>(m_cfg, m_main);
-        m_velocity->showAdvanced = [this] { advanced().showFilled(); };
-    }
+    if (!m_velocity)
+        OnFirstUse(m_velocity, m_cfg, m_main).showAdvanced = [this] { advanced().showFilled(); };
     return *m_velocity;
 }
 
 AdvancedSettings& MotionDialogs::advanced()
 {
     if (!m_advanced)
-        m_advanced = std::make_unique<AdvancedSettings>(m_cfg, m_main, m_transfer.link(), velocity());
+        OnFirstUse(m_advanced, m_cfg, m_main, m_transfer.link(), velocity());
     return *m_advanced;
-}
-
-TMXdialog& MotionDialogs::tmx()
-{
-    if (!m_tmx)
-        m_tmx = std::make_unique<TMXdialog>(m_cfg, m_main);
-    return *m_tmx;
 }

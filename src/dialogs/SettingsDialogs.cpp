@@ -4,6 +4,7 @@
 #include "DriveTransfer.h"
 #include "EditMotor.h"
 #include "EncoderDialog.h"
+#include "FirstUse.h"
 #include "IOdialog.h"
 #include "MainForm.h"
 #include "MotionDialogs.h"
@@ -42,30 +43,20 @@ SettingsDialogs::~SettingsDialogs()
         m_transfer.setOkPress(d, {});
 }
 
-template <typename Dialog>
-Dialog& SettingsDialogs::instance(std::unique_ptr<Dialog>& slot)
-{
-    if (!slot)
-        slot = std::make_unique<Dialog>(m_cfg, m_main);
-    return *slot;
-}
-
 MotorDialog& SettingsDialogs::motorDialog()
 {
-    if (!m_motor) {
-        m_motor = std::make_unique<MotorDialog>(m_cfg, m_main);
-        m_motor->defineCustomMotor = [this] { editMotor().showFilled(); };
-    }
+    if (!m_motor)
+        OnFirstUse(m_motor, m_cfg, m_main).defineCustomMotor = [this] { editMotor().showFilled(); };
     return *m_motor;
 }
 
 EditMotor& SettingsDialogs::editMotor()
 {
     if (!m_editMotor)
-        m_editMotor = std::make_unique<EditMotor>(m_cfg, m_main, motorDialog());
+        OnFirstUse(m_editMotor, m_cfg, m_main, motorDialog());
     return *m_editMotor;
 }
 
-EncoderDialog& SettingsDialogs::encoderDialog() { return instance(m_encoder); }
-IOdialog& SettingsDialogs::ioDialog() { return instance(m_io); }
-RegenDialog& SettingsDialogs::regenDialog() { return instance(m_regen); }
+EncoderDialog& SettingsDialogs::encoderDialog() { return OnFirstUse(m_encoder, m_cfg, m_main); }
+IOdialog& SettingsDialogs::ioDialog() { return OnFirstUse(m_io, m_cfg, m_main); }
+RegenDialog& SettingsDialogs::regenDialog() { return OnFirstUse(m_regen, m_cfg, m_main); }

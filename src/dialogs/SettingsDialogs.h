@@ -28,10 +28,6 @@ public:
     RegenDialog& regenDialog();
 
 private:
-    // The instance in `slot`, created on first use.
-    template <typename Dialog>
-    Dialog& instance(std::unique_ptr<Dialog>& slot);
-
     Configurator& m_cfg;
     MainForm& m_main;
     DriveTransfer& m_transfer;
