@@ -1,6 +1,6 @@
 #include "AutoOffset.h"
 #include "DeviceSerialPort.h"
-#include "LinkStack.h"
+#include "PtyLinkRig.h"
 #include "SimulatedDrive.h"
 
 #include <QTimer>
@@ -10,11 +10,9 @@ namespace {
 
 // The link on a pseudo-terminal with the simulated drive at the far end,
 // identified as firmware 1.04 revision "k".
-struct PtyRig : LinkStack<DeviceSerialPort> {
+struct PtyRig : PtyLinkRig {
     PtyRig()
     {
-        qputenv("KORV4_COM1", drive.slavePath().toLocal8Bit());
-        opened = link.StartComm();
         cfg.state().FirmwareVersion = DriveLink::FirmwareFromCode(4);
         cfg.state().MinorRev = QStringLiteral("k");
         cfg.state().SettingsChanged = false;
@@ -31,9 +29,7 @@ struct PtyRig : LinkStack<DeviceSerialPort> {
         probe.stop();
         return offset;
     }
-    SimulatedDrive drive;
     AutoOffset offsetExchange{link};
-    int opened = 0;
     QList<int> thresholdsSeen;
 };
 

@@ -1,6 +1,6 @@
 #include "DeviceSerialPort.h"
 #include "DriveImage.h"
-#include "LinkStack.h"
+#include "PtyLinkRig.h"
 #include "SimulatedDrive.h"
 
 #include <QElapsedTimer>
@@ -8,17 +8,6 @@
 #include <QtTest>
 
 namespace {
-
-// The program's link on a real pseudo-terminal, COM1 mapped to its slave.
-struct PtyRig : LinkStack<DeviceSerialPort> {
-    PtyRig()
-    {
-        qputenv("KORV4_COM1", drive.slavePath().toLocal8Bit());
-        opened = link.StartComm();
-    }
-    SimulatedDrive drive;
-    int opened = 0;
-};
 
 QByteArray imageWithSteps(int steps)
 {
@@ -45,7 +34,7 @@ private slots:
 
 void TestLinkPty::opensAndReceives()
 {
-    PtyRig rig;
+    PtyLinkRig rig;
     QVERIFY(rig.drive.isPresent());
     QCOMPARE(rig.opened, 1);
     QVERIFY(rig.prompt.messages.isEmpty());
@@ -58,7 +47,7 @@ void TestLinkPty::opensAndReceives()
 
 void TestLinkPty::upload()
 {
-    PtyRig rig;
+    PtyLinkRig rig;
     rig.drive.image = imageWithSteps(6400);
     QVERIFY(rig.transfer.Upload_Click());
     QVERIFY(rig.prompt.messages.isEmpty());
@@ -68,7 +57,7 @@ void TestLinkPty::upload()
 
 void TestLinkPty::download()
 {
-    PtyRig rig;
+    PtyLinkRig rig;
     rig.cfg.state().InertiaSet = true;
     rig.cfg.state().SettingsChanged = true;
     rig.cfg.settings().StepsPerRev = 3200;
@@ -83,7 +72,7 @@ void TestLinkPty::uploadArrivedWhileProgramWasBusy()
 {
     // The image reaches the device while the program is kept busy past the
     // time limit: it is all there when the wait ends, so it counts.
-    PtyRig rig;
+    PtyLinkRig rig;
     const QByteArray image = imageWithSteps(6400);
     rig.drive.silent = true;
     QMetaObject::invokeMethod(&rig.drive, [&] {
@@ -107,7 +96,7 @@ void TestLinkPty::driveVanishes()
 {
     QFETCH(bool, upload);
     QFETCH(QString, title);
-    PtyRig rig;
+    PtyLinkRig rig;
     rig.drive.vanishAfterUploadBytes = 80;
     rig.drive.vanishAfterDownloadBytes = 80;
     rig.cfg.state().InertiaSet = true;
@@ -131,7 +120,7 @@ void TestLinkPty::driveVanishes()
 void TestLinkPty::textCommandsPassUntranslated()
 {
     // TMX commands end in CR; the line must carry it as it is, both ways.
-    PtyRig rig;
+    PtyLinkRig rig;
     QByteArrayList commands;
     rig.drive.textCommandHandler = [&](const QByteArray& command) {
         commands << command;

@@ -6,7 +6,7 @@
 
 #include "Configurator.h"
 #include "DeviceSerialPort.h"
-#include "LinkStack.h"
+#include "PtyLinkRig.h"
 #include "SimulatedDrive.h"
 
 #include <QtTest>
@@ -23,15 +23,6 @@ double processCpuSeconds()
     return ts.tv_sec + ts.tv_nsec / 1e9;
 }
 
-struct PtyRig : LinkStack<DeviceSerialPort> {
-    PtyRig()
-    {
-        qputenv("KORV4_COM1", drive.slavePath().toLocal8Bit());
-        opened = link.StartComm();
-    }
-    SimulatedDrive drive;
-    int opened = 0;
-};
 
 const QString kNoPortForUpload = QStringLiteral("Cannot upload from drive: there is no comm port open.");
 
@@ -55,7 +46,7 @@ void TestPortGone::deviceGoesAway_data()
 void TestPortGone::deviceGoesAway()
 {
     QFETCH(QString, when);
-    PtyRig rig;
+    PtyLinkRig rig;
     QVERIFY(rig.drive.isPresent());
     QCOMPARE(rig.opened, 1);
     rig.cfg.state().InertiaSet = true;
