@@ -1,0 +1,136 @@
+// What every settings dialog does alike, whoever built it: its caption,
+// an accessible name on every control a user can act on, and the keyboard:
+// Enter presses no button (a number box keeps the dialog open, nothing is
+// written), Escape is Cancel.
+
+#include "EditMotor.h"
+#include "MainFormRig.h"
+#include "NumberBox.h"
+#include "SettingsDialog.h"
+#include "SettingsDialogs.h"
+
+#include <QAbstractSlider>
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+struct Rig : MainFormRig {
+    Rig()
+    {
+        start();
+        cfg.state().SettingsChanged = false;
+    }
+    SettingsDialogs dialogs{cfg, main, transfer};
+
+    SettingsDialog* find(const QString& name)
+    {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<SettingsDialog*>(w); d && d->objectName() == name)
+                return d;
+        return nullptr;
+    }
+
+    // Opens the dialog as the program does, with its number boxes in use
+    // (an external resistor, the analog input); the opening's own marks
+    // are forgotten.
+    SettingsDialog* open(const QString& name)
+    {
+        cfg.settings().RegenExternal = true;
+        cfg.settings().VelAnalog = true;
+        WindowHooks& hooks = main.hooks();
+        if (name == QLatin1String("MotorDialog"))
+            RunHook(hooks.showMotorDialog);
+        else if (name == QLatin1String("EditMotor"))
+            dialogs.editMotor().showFilled();
+        else if (name == QLatin1String("EncoderDialog"))
+            RunHook(hooks.showEncoderDialog);
+        else if (name == QLatin1String("IOdialog"))
+            RunHook(hooks.showIODialog);
+        else if (name == QLatin1String("RegenDialog"))
+            RunHook(hooks.showRegenDialog);
+        else if (name == QLatin1String("PulseDirDialog"))
+            RunHook(hooks.showPulseDirDialog);
+        else if (name == QLatin1String("VelocityDialog"))
+            RunHook(hooks.showVelocityDialog);
+        else if (name == QLatin1String("TMXdialog"))
+            RunHook(hooks.showTMXDialog, 2, QStringLiteral("TMX Configuration"));
+        else if (name == QLatin1String("AdvancedSettings")) {
+            RunHook(hooks.showVelocityDialog);
+            SettingsDialog* velocity = find(QStringLiteral("VelocityDialog"));
+            if (!velocity)
+                return nullptr;
+            velocity->findChild<QPushButton*>(QStringLiteral("Advanced"))->click();
+            velocity->hide();
+        }
+        cfg.state().SettingsChanged = false;
+        SettingsDialog* d = find(name);
+        return d && d->isVisible() ? d : nullptr;
+    }
+};
+
+NumberBox* firstVisibleBox(SettingsDialog& d)
+{
+    for (NumberBox* box : d.numberBoxes())
+        if (box->isVisible())
+            return box;
+    return nullptr;
+}
+
+}  // namespace
+
+class TestDialogKeys : public QObject {
+    Q_OBJECT
+private slots:
+    void everyDialog_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("motor") << "MotorDialog" << "Motor";
+        QTest::newRow("custom motor") << "EditMotor" << "Define Custom Motor";
+        QTest::newRow("encoder") << "EncoderDialog" << "Encoder Feedback (optional)";
+        QTest::newRow("I/O") << "IOdialog" << "I/O Configuration";
+        QTest::newRow("regen") << "RegenDialog" << "Regen Clamp";
+        QTest::newRow("step input") << "PulseDirDialog" << "Pulse & Direction Control";
+        QTest::newRow("velocity") << "VelocityDialog" << "Velocity Control Mode";
+        QTest::newRow("advanced analog") << "AdvancedSettings" << "Advanced Analog Settings";
+        QTest::newRow("TMX") << "TMXdialog" << "TMX Configuration";
+    }
+    void everyDialog()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, title);
+        Rig rig;
+        SettingsDialog* d = rig.open(name);
+        QVERIFY(d);
+        QCOMPARE(d->windowTitle(), title);
+
+        for (QWidget* w : d->findChildren<QWidget*>()) {
+            if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w)
+                || qobject_cast<QAbstractSlider*>(w))
+                QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
+            if (auto* b = qobject_cast<QPushButton*>(w))
+                QVERIFY2(!b->isDefault() && !b->autoDefault(), qPrintable(b->objectName()));
+        }
+
+        // Enter in a number box: the dialog stays, nothing is written.
+        NumberBox* box = firstVisibleBox(*d);
+        QVERIFY(box);
+        box->setFocus();
+        box->setText(QStringLiteral("1"));
+        QTest::keyClick(box, Qt::Key_Return);
+        QTest::keyClick(box, Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(d->isVisible());
+        QVERIFY(!rig.cfg.state().SettingsChanged);
+
+        // Escape is Cancel: hidden, nothing written.
+        QTest::keyClick(box, Qt::Key_Escape);
+        QVERIFY(!d->isVisible());
+        QVERIFY(!rig.cfg.state().SettingsChanged);
+    }
+};
+
+QTEST_MAIN(TestDialogKeys)
+#include "tst_dialogkeys.moc"
