@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -69,4 +70,22 @@ QComboBox* MakeList(QWidget* parent, const QString& name, const QString& accessi
 QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption)
 {
     return named(new QLabel(caption, parent), name, QString());
+}
+
+QHBoxLayout* BoxWithUnit(QWidget* parent, QWidget* box, const QString& unit)
+{
+    auto* row = new QHBoxLayout;
+    row->addWidget(box);
+    if (!unit.isEmpty())
+        row->addWidget(new QLabel(unit, parent));
+    row->addStretch(1);
+    return row;
+}
+
+QGroupBox* MakeBoxFrame(QWidget* parent, const QString& name, const QString& caption, QWidget* box,
+                        const QString& unit)
+{
+    QGroupBox* frame = MakeFrame(parent, name, caption);
+    frame->setLayout(BoxWithUnit(frame, box, unit));
+    return frame;
 }

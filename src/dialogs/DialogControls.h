@@ -6,6 +6,7 @@
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -30,3 +31,10 @@ QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& cap
 QComboBox* MakeList(QWidget* parent, const QString& name, const QString& accessibleName,
                     const QStringList& entries = {});
 QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption);
+
+// A box and its unit label (none when the unit is empty) in a row, the
+// spare room after them; the label belongs to `parent`.
+QHBoxLayout* BoxWithUnit(QWidget* parent, QWidget* box, const QString& unit);
+// A frame holding only a box and its unit.
+QGroupBox* MakeBoxFrame(QWidget* parent, const QString& name, const QString& caption, QWidget* box,
+                        const QString& unit);

@@ -13,23 +13,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-namespace {
-
-// A number box with its unit label after it.
-QWidget* WithUnit(QWidget* parent, NumberBox* box, const QString& unit)
-{
-    auto* row = new QWidget(parent);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(box);
-    if (!unit.isEmpty())
-        layout->addWidget(new QLabel(unit, row));
-    layout->addStretch(1);
-    return row;
-}
-
-}  // namespace
-
 PulseDirDialog::PulseDirDialog(Configurator& configurator, MainForm& main)
     : SettingsDialog(configurator, main, QStringLiteral("PulseDirDialog"), QStringLiteral("Pulse & Direction Control"),
                      QStringLiteral("DigitalPosn.html"), SummaryGrid::MotionBlock)
@@ -51,19 +34,18 @@ PulseDirDialog::PulseDirDialog(Configurator& configurator, MainForm& main)
     dirLayout->addWidget(optDir1);
     dirLayout->addWidget(optDir0);
 
-    QGroupBox* spr = MakeFrame(this, QStringLiteral("FrameSPR"), QStringLiteral("Steps/Rev"));
     SPR = numberBox(QStringLiteral("SPR"), QStringLiteral("Steps/Rev"), StepsPerRevRule(4));
-    (new QVBoxLayout(spr))->addWidget(WithUnit(spr, SPR, QString()));
+    QGroupBox* spr = MakeBoxFrame(this, QStringLiteral("FrameSPR"), QStringLiteral("Steps/Rev"), SPR, QString());
 
-    QGroupBox* smoothing = MakeFrame(this, QStringLiteral("FrameStepFilter"), QStringLiteral("Step Smoothing Filter"));
     txtStepFilterFreq = numberBox(QStringLiteral("txtStepFilterFreq"), QStringLiteral("Step Smoothing Filter"),
                                   StepFilterRule(StepFilterMaxHz));
-    (new QVBoxLayout(smoothing))->addWidget(WithUnit(smoothing, txtStepFilterFreq, QStringLiteral("Hz")));
+    QGroupBox* smoothing = MakeBoxFrame(this, QStringLiteral("FrameStepFilter"), QStringLiteral("Step Smoothing Filter"),
+                                        txtStepFilterFreq, QStringLiteral("Hz"));
 
     QGroupBox* noise = MakeFrame(this, QStringLiteral("Frame1"), QStringLiteral("Input Noise Filter"));
     txtNoiseFilter = numberBox(QStringLiteral("txtNoiseFilter"), QStringLiteral("Input Noise Filter"), NoiseFilterRule());
     auto* noiseLayout = new QVBoxLayout(noise);
-    noiseLayout->addWidget(WithUnit(noise, txtNoiseFilter, QStringLiteral("kHz")));
+    noiseLayout->addLayout(BoxWithUnit(noise, txtNoiseFilter, QStringLiteral("kHz")));
     noiseLayout->addWidget(MakeLabel(noise, QStringLiteral("RevG"), QStringLiteral("Requires hardware rev D or later")));
 
     auto* grid = new QGridLayout;

@@ -16,21 +16,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QGroupBox* BoxFrame(QWidget* parent, const QString& name, const QString& caption, NumberBox* box, const QString& unit)
-{
-    QGroupBox* frame = MakeFrame(parent, name, caption);
-    auto* row = new QHBoxLayout(frame);
-    row->addWidget(box);
-    if (!unit.isEmpty())
-        row->addWidget(new QLabel(unit, frame));
-    row->addStretch(1);
-    return frame;
-}
-
-}  // namespace
-
 TMXdialog::TMXdialog(Configurator& configurator, MainForm& main)
     : SettingsDialog(configurator, main, QStringLiteral("TMXdialog"), QStringLiteral("TMX Configuration"),
                      QStringLiteral("TMXdialog.html"), SummaryGrid::MotionBlock)
@@ -105,10 +90,10 @@ TMXdialog::TMXdialog(Configurator& configurator, MainForm& main)
     txtStepFilterFreq = numberBox(QStringLiteral("txtStepFilterFreq"), QStringLiteral("Step Smoothing Filter"),
                                   StepFilterRule(SerialStepFilterMaxHz));
     txtNoiseFilter = numberBox(QStringLiteral("txtNoiseFilter"), QStringLiteral("Input Noise Filter"), NoiseFilterRule());
-    FrameSPR = BoxFrame(this, QStringLiteral("FrameSPR"), QStringLiteral("Steps/Rev"), SPR, QString());
-    FrameStepFilter = BoxFrame(this, QStringLiteral("FrameStepFilter"), QStringLiteral("Step Smoothing Filter"),
+    FrameSPR = MakeBoxFrame(this, QStringLiteral("FrameSPR"), QStringLiteral("Steps/Rev"), SPR, QString());
+    FrameStepFilter = MakeBoxFrame(this, QStringLiteral("FrameStepFilter"), QStringLiteral("Step Smoothing Filter"),
                                txtStepFilterFreq, QStringLiteral("Hz"));
-    FrameNoiseFilter = BoxFrame(this, QStringLiteral("FrameNoiseFilter"), QStringLiteral("Input Noise Filter"),
+    FrameNoiseFilter = MakeBoxFrame(this, QStringLiteral("FrameNoiseFilter"), QStringLiteral("Input Noise Filter"),
                                 txtNoiseFilter, QStringLiteral("kHz"));
 
     auto* left = new QVBoxLayout;

@@ -39,19 +39,11 @@ VelocityDialog::VelocityDialog(Configurator& configurator, MainForm& main)
     speed2Row->addWidget(new QLabel(revPerSec, this));
     speed2Row->addStretch(1);
 
-    auto rateFrame = [&](const QString& frameName, const QString& caption, NumberBox* box) {
-        QGroupBox* frame = MakeFrame(this, frameName, caption);
-        auto* row = new QHBoxLayout(frame);
-        row->addWidget(box);
-        row->addWidget(new QLabel(revPerSecSq, frame));
-        row->addStretch(1);
-        return frame;
-    };
     txtAccel = numberBox(QStringLiteral("txtAccel"), QStringLiteral("Accel"), AccelRule());
     txtDecel = numberBox(QStringLiteral("txtDecel"), QStringLiteral("Decel"), AccelRule());
     auto* ratesRow = new QHBoxLayout;
-    ratesRow->addWidget(rateFrame(QStringLiteral("Frame1"), QStringLiteral("Accel"), txtAccel));
-    ratesRow->addWidget(rateFrame(QStringLiteral("Frame2"), QStringLiteral("Decel"), txtDecel));
+    ratesRow->addWidget(MakeBoxFrame(this, QStringLiteral("Frame1"), QStringLiteral("Accel"), txtAccel, revPerSecSq));
+    ratesRow->addWidget(MakeBoxFrame(this, QStringLiteral("Frame2"), QStringLiteral("Decel"), txtDecel, revPerSecSq));
 
     chkRunStop = MakeCheck(this, QStringLiteral("chkRunStop"),
                            QStringLiteral("Use X1/STEP input as Run/Stop command (closed = run)"));
