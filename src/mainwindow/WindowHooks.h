@@ -27,6 +27,9 @@ struct WindowHooks {
     std::function<void()> showTerminal;
     std::function<void()> showSelfTest;
 
+    // The TMX terminal's Help: the command reference card.
+    std::function<void()> showTmxCommandCard;
+
     // Start-up: the I/O dialog (its limit-sensor list) and the motor dialog
     // are loaded hidden, in the start-up order.
     std::function<void()> loadIODialog;

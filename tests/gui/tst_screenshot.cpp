@@ -1,10 +1,15 @@
 #include "About.h"
+#include "Calculator.h"
+#include "CodeListWindow.h"
+#include "ReferenceCardWindow.h"
+#include "ReferenceWindows.h"
 #include "HelpScreen.h"
 #include "MainFormRig.h"
 #include "StartForm.h"
 #include "SummaryGrid.h"
 #include "WiringBoard.h"
 
+#include <QLabel>
 #include <QtTest>
 
 // The main window's layout at its design size and larger. With
@@ -79,6 +84,27 @@ private slots:
             window->show();
             QVERIFY(QTest::qWaitForWindowExposed(window));
             QVERIFY(!window->grab().isNull());
+            if (!folder.isEmpty())
+                QVERIFY(window->grab().save(QStringLiteral("%1/%2.png").arg(folder, name)));
+        }
+    }
+
+    // The reference cards, every code list and the calculator.
+    void referenceWindows()
+    {
+        const QString folder = qEnvironmentVariable("KORV4_SCREENSHOT");
+        ReferenceWindows ref;
+        QList<QPair<QWidget*, QString>> windows{
+            {&ref.summary(), "summary"}, {&ref.zepHelp(), "zephelp"}, {&ref.calculator(), "calculator"}};
+        for (const CodeListPage& page : CodeListPages())
+            windows.append({&ref.codeList(page.list), page.window.toLower()});
+        for (const auto& [window, name] : windows) {
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            // Nothing is cut off: every label has the room its text needs.
+            for (const QLabel* label : window->findChildren<QLabel*>())
+                if (!label->wordWrap())
+                    QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(name + ": " + label->text()));
             if (!folder.isEmpty())
                 QVERIFY(window->grab().save(QStringLiteral("%1/%2.png").arg(folder, name)));
         }
