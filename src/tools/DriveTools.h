@@ -2,11 +2,15 @@
 
 #include <memory>
 
+class AlarmHistory;
 class Configurator;
 class DriveLink;
 class DriveQueries;
+class FaultCommands;
+class FaultWatch;
 class MainForm;
 class ReferenceWindows;
+class ServoFault;
 
 // Owns the one instance of every drive tool (terminal, status monitor, self
 // test, smoothing wizard, faults and alarm history, reference cards) and
@@ -19,11 +23,33 @@ public:
 
     // The reference cards, code lists and move calculator.
     ReferenceWindows& reference();
+    // Drive menu: Alarm History (also the I/O dialog's "Show history..."),
+    // Clear Alarm, Restore Factory Defaults. Without an open port each does
+    // nothing and says nothing.
+    void MenuHistory_Click();
+    void MenuClearFault_Click();
+    void MenuRestore_Click();
+
+    FaultCommands& faultCommands() { return *m_faults; }
+    FaultWatch& faultWatch() { return *m_watch; }
+    // The windows, created on first use.
+    ServoFault& servoFault();
+    AlarmHistory& alarmHistory();
+    bool hasServoFault() const { return m_servoFault != nullptr; }
 
 private:
+    // A fault message's lamps, and the window shown once nothing waits.
+    void ServoError152(int alarmWord);
+    void showServoFault();
+    void resetProgress();
+
     Configurator& m_cfg;
     DriveLink& m_link;
     DriveQueries& m_queries;
     MainForm& m_main;
     std::unique_ptr<ReferenceWindows> m_reference;
+    std::unique_ptr<FaultCommands> m_faults;
+    std::unique_ptr<FaultWatch> m_watch;
+    ServoFault* m_servoFault = nullptr;      // owned by the main window
+    AlarmHistory* m_alarmHistory = nullptr;  // owned by the main window
 };

@@ -1,10 +1,13 @@
 #include "About.h"
+#include "AlarmHistory.h"
 #include "Calculator.h"
 #include "CodeListWindow.h"
-#include "ReferenceCardWindow.h"
-#include "ReferenceWindows.h"
+#include "FaultCommands.h"
 #include "HelpScreen.h"
 #include "MainFormRig.h"
+#include "ReferenceCardWindow.h"
+#include "ReferenceWindows.h"
+#include "ServoFault.h"
 #include "StartForm.h"
 #include "SummaryGrid.h"
 #include "WiringBoard.h"
@@ -105,6 +108,25 @@ private slots:
             for (const QLabel* label : window->findChildren<QLabel*>())
                 if (!label->wordWrap())
                     QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(name + ": " + label->text()));
+            if (!folder.isEmpty())
+                QVERIFY(window->grab().save(QStringLiteral("%1/%2.png").arg(folder, name)));
+        }
+    }
+
+    // The fault window with two faults lit, the alarm history with a few alarms.
+    void faultWindows()
+    {
+        const QString folder = qEnvironmentVariable("KORV4_SCREENSHOT");
+        LinkStack<MemorySerialPort> stack;
+        FaultCommands faults(stack.link, stack.queries);
+        ServoFault fault(faults);
+        fault.ShowRedBoxes(1 | 8192);
+        AlarmHistory history(faults);
+        history.DispAlarmHistory(QByteArray::fromHex("0080" "2001" "0000" "0200" "000000000000" "FFFF"));
+        const QList<QPair<QWidget*, QString>> windows{{&fault, "servo-fault"}, {&history, "alarm-history"}};
+        for (const auto& [window, name] : windows) {
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window));
             if (!folder.isEmpty())
                 QVERIFY(window->grab().save(QStringLiteral("%1/%2.png").arg(folder, name)));
         }
