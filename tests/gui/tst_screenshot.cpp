@@ -3,6 +3,7 @@
 #include "Calculator.h"
 #include "CodeListWindow.h"
 #include "FaultCommands.h"
+#include "Harmonizer.h"
 #include "HelpScreen.h"
 #include "MainFormRig.h"
 #include "ReferenceCardWindow.h"
@@ -13,6 +14,7 @@
 #include "WiringBoard.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QtTest>
 
 // The main window's layout at its design size and larger. With
@@ -111,6 +113,27 @@ private slots:
             if (!folder.isEmpty())
                 QVERIFY(window->grab().save(QStringLiteral("%1/%2.png").arg(folder, name)));
         }
+    }
+
+    // The smoothing wizard in its speed step, over a drive that says nothing.
+    void smoothingWizard()
+    {
+        const QString folder = qEnvironmentVariable("KORV4_SCREENSHOT");
+        LinkStack<MemorySerialPort> stack;
+        stack.link.StartComm();
+        Harmonizer wizard(stack.link);
+        wizard.runningCurrentText = [] { return QStringLiteral("2"); };
+        wizard.showWizard();
+        QVERIFY(QTest::qWaitForWindowExposed(&wizard));
+        wizard.startButton()->click();
+        QCoreApplication::processEvents();
+        for (const QLabel* label : wizard.findChildren<QLabel*>())
+            if (!label->wordWrap())
+                QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
+        QVERIFY(wizard.instructions()->height() >= wizard.instructions()->heightForWidth(wizard.instructions()->width()));
+        if (!folder.isEmpty())
+            QVERIFY(wizard.grab().save(QStringLiteral("%1/harmonizer.png").arg(folder)));
+        wizard.cancelButton()->click();
     }
 
     // The fault window with two faults lit, the alarm history with a few alarms.
