@@ -6,6 +6,7 @@
 #include "DriveQueries.h"
 #include "FaultCommands.h"
 #include "FaultWatch.h"
+#include "Harmonizer.h"
 #include "MainForm.h"
 #include "ReferenceWindows.h"
 #include "ServoFault.h"
@@ -34,6 +35,13 @@ ReferenceWindows& DriveTools::reference()
     if (!m_reference)
         m_reference = std::make_unique<ReferenceWindows>();
     return *m_reference;
+}
+
+Harmonizer& DriveTools::harmonizer()
+{
+    if (!m_harmonizer)
+        m_harmonizer = new Harmonizer(m_link, &m_main);
+    return *m_harmonizer;
 }
 
 ServoFault& DriveTools::servoFault()

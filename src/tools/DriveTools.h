@@ -8,6 +8,7 @@ class DriveLink;
 class DriveQueries;
 class FaultCommands;
 class FaultWatch;
+class Harmonizer;
 class MainForm;
 class ReferenceWindows;
 class ServoFault;
@@ -23,6 +24,8 @@ public:
 
     // The reference cards, code lists and move calculator.
     ReferenceWindows& reference();
+    // The waveform-smoothing wizard, opened by the custom-motor editor.
+    Harmonizer& harmonizer();
     // Drive menu: Alarm History (also the I/O dialog's "Show history..."),
     // Clear Alarm, Restore Factory Defaults. Without an open port each does
     // nothing and says nothing.
@@ -48,6 +51,7 @@ private:
     DriveQueries& m_queries;
     MainForm& m_main;
     std::unique_ptr<ReferenceWindows> m_reference;
+    Harmonizer* m_harmonizer = nullptr;      // owned by the main window
     std::unique_ptr<FaultCommands> m_faults;
     std::unique_ptr<FaultWatch> m_watch;
     ServoFault* m_servoFault = nullptr;      // owned by the main window
