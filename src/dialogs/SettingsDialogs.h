@@ -4,7 +4,10 @@
 
 class Configurator;
 class DriveTransfer;
+class EditMotor;
 class MainForm;
+class MotionDialogs;
+class MotorDialog;
 
 // Owns the one instance of every settings dialog and registers them with
 // the main window (its buttons, the summary grid's blocks, the start-up
@@ -15,8 +18,14 @@ public:
     SettingsDialogs(Configurator& configurator, MainForm& main, DriveTransfer& transfer);
     ~SettingsDialogs();
 
+    MotorDialog& motorDialog();
+    EditMotor& editMotor();
+
 private:
     Configurator& m_cfg;
     MainForm& m_main;
     DriveTransfer& m_transfer;
+    std::unique_ptr<MotionDialogs> m_motion;
+    std::unique_ptr<MotorDialog> m_motor;
+    std::unique_ptr<EditMotor> m_editMotor;
 };

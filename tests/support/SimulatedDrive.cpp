@@ -147,6 +147,16 @@ void SimulatedDrive::take(const QByteArray& bytes)
 
 void SimulatedDrive::takeByte(quint8 b)
 {
+    // "O" may be followed by its 4-digit access code; anything else is the
+    // next command.
+    if (m_expect == Expect::OffsetCode) {
+        if (b >= '0' && b <= '9' && m_accessDigits < 4) {
+            if (++m_accessDigits == 4)
+                m_expect = Expect::Command;
+            return;
+        }
+        m_expect = Expect::Command;
+    }
     if (textCommandHandler && m_expect == Expect::Command) {
         if (b != '\r') {
             m_textLine.append(static_cast<char>(b));
@@ -169,6 +179,12 @@ void SimulatedDrive::takeByte(quint8 b)
         }
         case 'y': m_expect = Expect::QueryCode; break;
         case 'u': answerUpload(); break;
+        case 'O':
+            ++offsetRequests;
+            answer(offsetReply);
+            m_accessDigits = 0;
+            m_expect = Expect::OffsetCode;
+            break;
         case 'd':
             m_download.clear();
             m_expect = Expect::DownloadBytes;
@@ -200,6 +216,8 @@ void SimulatedDrive::takeByte(quint8 b)
             answer("00" + hexText(static_cast<quint8>(minorRev), 2));
         else if (b == 128)
             answer(hexText(servoStatus, 4));
+        break;
+    case Expect::OffsetCode:
         break;
     case Expect::AccessCode:
         m_accessCode.append(static_cast<char>(b));

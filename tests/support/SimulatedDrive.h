@@ -14,9 +14,10 @@ class QSocketNotifier;
 //
 // It answers the configuration link: "C" (firmware and model code), the two
 // "y" queries (minor revision, servo status), "S" and "0" (no reply), "u"
-// (its stored image) and "d" followed by 161 bytes (ACK 6 when the sum is
-// good, NAK 21 when not). It can stay silent, answer late, send a short or
-// long image, and disappear in the middle of a transfer.
+// (its stored image), "d" followed by 161 bytes (ACK 6 when the sum is
+// good, NAK 21 when not) and the analog offset measurement "O" or "O4719"
+// (the two bytes of offsetReply). It can stay silent, answer late, send a
+// short or long image, and disappear in the middle of a transfer.
 //
 // Faults: "a" sends the alarm history, "o" clears it, "z" clears a present
 // fault (unless the fault sticks), "n" re-enables, and "i4719" restores the
@@ -54,6 +55,10 @@ public:
     int vanishAfterDownloadBytes = -1; // disappear after receiving n image bytes
     int ackByte = -1;                  // answer this to a download instead of ACK/NAK
     bool acknowledges = true;          // false: a download gets no answer at all
+    // What "O" (with or without its access code) answers: the analog offset
+    // in half-millivolts, high byte first, signed (0, 40: 20 mV).
+    QByteArray offsetReply = QByteArray("\x00\x28", 2);
+    int offsetRequests = 0;
 
     // Faults. The alarm history "a" sends (eight words, high byte first;
     // tests may make it shorter or longer); "o" empties it to 16 zeros.
@@ -88,7 +93,7 @@ public:
     std::function<QByteArray(const QByteArray& command)> textCommandHandler;
 
 private:
-    enum class Expect { Command, QueryCode, DownloadBytes, AccessCode };
+    enum class Expect { Command, QueryCode, DownloadBytes, AccessCode, OffsetCode };
 
     void take(const QByteArray& bytes);
     void takeByte(quint8 b);
@@ -108,4 +113,5 @@ private:
     QByteArray m_download;
     QByteArray m_textLine;
     QByteArray m_accessCode;
+    int m_accessDigits = 0;  // of the offset measurement's access code
 };
