@@ -15,7 +15,9 @@ SettingsDialogs::SettingsDialogs(Configurator& configurator, MainForm& main, Dri
     hooks.loadMotorDialog = [this] { motorDialog().ensureLoaded(); };
     hooks.showMotorDialog = [this] { motorDialog().showFilled(); };
     hooks.motorRunCurrentText = [this] { return motorDialog().runCurrentText(); };
-    hooks.smoothingTuned = [this](int gain, int phase) { editMotor().setGainAndPhase(gain, phase); };
+    hooks.smoothingTuned = [this](std::optional<int> gain, std::optional<int> phase) {
+        editMotor().setGainAndPhase(gain, phase);
+    };
 
     // The download presses these before it builds the image, the editor
     // first: its OK puts the custom motor's current on the motor dialog.

@@ -19,6 +19,7 @@ DriveTools::DriveTools(Configurator& configurator, DriveLink& link, DriveQueries
 {
     WindowHooks& hooks = m_main.hooks();
     hooks.showTmxCommandCard = [this] { reference().showSummary(); };
+    hooks.showSmoothingWizard = [this] { harmonizer().showWizard(); };
     hooks.showAlarmHistory = [this] { MenuHistory_Click(); };
     hooks.clearAlarm = [this] { MenuClearFault_Click(); };
     hooks.restoreFactoryDefaults = [this] { MenuRestore_Click(); };
@@ -39,8 +40,18 @@ ReferenceWindows& DriveTools::reference()
 
 Harmonizer& DriveTools::harmonizer()
 {
-    if (!m_harmonizer)
+    if (!m_harmonizer) {
         m_harmonizer = new Harmonizer(m_link, &m_main);
+        // The motor dialog's running current drives the jog; the tuned
+        // values go to the custom-motor editor's sliders.
+        m_harmonizer->runningCurrentText = [this] {
+            const WindowHooks& hooks = m_main.hooks();
+            return hooks.motorRunCurrentText ? hooks.motorRunCurrentText() : QString();
+        };
+        m_harmonizer->tunedReady = [this](const SmoothingWizard::Tuned& tuned) {
+            RunHook(m_main.hooks().smoothingTuned, tuned.gain, tuned.phase);
+        };
+    }
     return *m_harmonizer;
 }
 

@@ -1,11 +1,14 @@
+#include "DriveTools.h"
 #include "Harmonizer.h"
 #include "LinkStack.h"
+#include "MotorDialogRig.h"
 #include "MemorySerialPort.h"
 #include "SimulatedDrive.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSlider>
 #include <QtTest>
 
@@ -60,6 +63,11 @@ struct HarmonizerRig : LinkStack<MemorySerialPort> {
     }
 };
 
+// The program's windows over an in-memory port with a drive behind it.
+struct PortedRig : MainFormRig {
+    PortedRig() : MainFormRig(true) {}
+};
+
 }  // namespace
 
 class TestHarmonizer : public QObject {
@@ -69,6 +77,8 @@ private slots:
     void closeBoxAndEscapeActAsCancel_data();
     void closeBoxAndEscapeActAsCancel();
     void noPort();
+    void fromTheCustomMotorEditor_data();
+    void fromTheCustomMotorEditor();
 };
 
 void TestHarmonizer::fullRunThroughTheWindow()
@@ -195,6 +205,60 @@ void TestHarmonizer::noPort()
     QVERIFY(rig.prompt.messages.front().text.contains("no comm port open"));
     QCOMPARE(rig.port.sent, QByteArray());
     QVERIFY(!rig.cfg.state().TerminalMode);
+}
+
+void TestHarmonizer::fromTheCustomMotorEditor_data()
+{
+    QTest::addColumn<bool>("silent");
+    QTest::addColumn<QString>("gain");
+    QTest::addColumn<QString>("phase");
+    QTest::newRow("drive answers") << false << "1500" << "-12";
+    // Nothing read: the gain the user set goes in, the phase stays.
+    QTest::newRow("silent drive") << true << "1500" << "10";
+}
+
+void TestHarmonizer::fromTheCustomMotorEditor()
+{
+    QFETCH(bool, silent);
+    QFETCH(QString, gain);
+    QFETCH(QString, phase);
+    BasicMotorDialogRig<PortedRig> r;
+    SimulatedDrive drive(r.rig.port);
+    DriveTools tools(r.rig.cfg, r.rig.link, r.rig.queries, r.rig.main);
+    r.start();
+    QVERIFY(r.rig.port.isOpen());
+    QHash<QByteArray, QByteArray> values{{"HG", "1200"}, {"HP", "-12"}, {"CM", "7"}};
+    drive.textCommandHandler = [&](const QByteArray& command) -> QByteArray {
+        const QByteArray name = command.left(2);
+        if (silent || command.size() > 2 || !values.contains(name))
+            return {};
+        return name + '=' + values.value(name) + '\r';
+    };
+    r.rig.main.Motor_Click();
+    r.child<QPushButton>(r.motor(), "MoreOrLess").click();
+    r.child<QRadioButton>(r.motor(), "optCustom").click();
+    r.child<QPushButton>(r.motor(), "DefineNewMotor").click();
+    r.type(r.edit(), "Gain", QStringLiteral("500"));
+    r.type(r.edit(), "Phase", QStringLiteral("10"));
+    const qsizetype before = drive.received.size();
+    const int storedGain = r.rig.cfg.settings().CustomHarmonicGain;
+
+    r.child<QPushButton>(r.edit(), "Wizard").click();
+    Harmonizer& w = tools.harmonizer();
+    QVERIFY(w.isVisible());
+    w.startButton()->click();
+    QVERIFY(drive.received.mid(before).contains("CC" + r.motor().runCurrentText().toLatin1() + "\rCM10\r"));
+    w.nextDoneButton()->click();
+    w.paramSlider()->setValue(1500);
+    w.nextDoneButton()->click();
+    w.nextDoneButton()->click();
+    QVERIFY(!w.isVisible());
+    QVERIFY(drive.received.endsWith(silent ? "SJ\rCM21\rQT\r" : "SJ\rCM7\rQT\r"));
+    QCOMPARE(r.box(r.edit(), "Gain").text(), gain);
+    QCOMPARE(r.box(r.edit(), "Phase").text(), phase);
+    QCOMPARE(r.slider(r.edit(), "SliderGain").value(), gain.toInt());
+    // The settings take them only at the editor's OK.
+    QCOMPARE(r.rig.cfg.settings().CustomHarmonicGain, storedGain);
 }
 
 QTEST_MAIN(TestHarmonizer)
