@@ -2,8 +2,12 @@
 #include "AlarmHistory.h"
 #include "Calculator.h"
 #include "CodeListWindow.h"
+#include "EncoderDialog.h"
 #include "FaultCommands.h"
 #include "Harmonizer.h"
+#include "IOdialog.h"
+#include "RegenDialog.h"
+#include "SettingsDialogs.h"
 #include "HelpScreen.h"
 #include "MainFormRig.h"
 #include "ReferenceCardWindow.h"
@@ -24,6 +28,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
 #include <QScreen>
 #include <QtTest>
 
@@ -241,6 +248,42 @@ private slots:
         snap(r.motor(), QStringLiteral("motor-custom-more"));
         r.child<QPushButton>(r.motor(), "DefineNewMotor").click();
         snap(r.edit(), QStringLiteral("editmotor"));
+    }
+
+    // The encoder, I/O and regen dialogs, each in its fuller state: every
+    // control inside the window and wide enough for its text.
+    void encoderIORegenDialogs()
+    {
+        const QString folder = qEnvironmentVariable("KORV4_SCREENSHOT");
+        MainFormRig rig;
+        SettingsDialogs dialogs(rig.cfg, rig.main, rig.transfer);
+        rig.start();
+        rig.main.show();
+        rig.cfg.settings().StallPrevent = true;
+        rig.cfg.settings().HardStopFault = true;
+        rig.cfg.settings().RegenExternal = true;
+        rig.cfg.settings().BrakeOutputMode = 1;
+        rig.cfg.settings().MotionOutputMode = 6;
+        const QList<QPair<SettingsDialog*, QString>> windows{{&dialogs.encoderDialog(), "encoderdialog"},
+                                                             {&dialogs.ioDialog(), "iodialog"},
+                                                             {&dialogs.regenDialog(), "regendialog"}};
+        for (const auto& [dialog, name] : windows) {
+            dialog->showFilled();
+            QVERIFY(QTest::qWaitForWindowExposed(dialog));
+            QCoreApplication::processEvents();
+            QList<QWidget*> shown;
+            for (QWidget* w : dialog->findChildren<QWidget*>())
+                if (w->isVisible() && !qobject_cast<QGroupBox*>(w) && w->parentWidget()->isVisible())
+                    shown << w;
+            for (QWidget* a : shown) {
+                const QRect ra(a->mapTo(dialog, QPoint(0, 0)), a->size());
+                QVERIFY2(dialog->rect().contains(ra), qPrintable(a->objectName()));
+                QVERIFY2(a->sizeHint().width() <= a->width() || qobject_cast<QLineEdit*>(a) || qobject_cast<QComboBox*>(a),
+                         qPrintable(name + ": " + a->objectName() + " " + a->metaObject()->className() + " cut off"));
+            }
+            if (!folder.isEmpty())
+                QVERIFY(dialog->grab().save(QStringLiteral("%1/%2.png").arg(folder, name)));
+        }
     }
 
     // The fault window with two faults lit, the alarm history with a few alarms.

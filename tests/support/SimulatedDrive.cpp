@@ -110,6 +110,24 @@ void SimulatedDrive::sendMessage(int header, int d1, int d2)
     transmit(m);
 }
 
+void SimulatedDrive::sendPaced(const QByteArray& bytes, int chunk, int intervalMs)
+{
+    if (!m_pacer) {
+        m_pacer = new QTimer(this);
+        connect(m_pacer, &QTimer::timeout, this, [this] {
+            transmit(m_paced.left(m_pacedChunk));
+            m_paced.remove(0, m_pacedChunk);
+            if (m_paced.isEmpty()) {
+                m_pacer->stop();
+                emit pacedSendDone();
+            }
+        });
+    }
+    m_paced += bytes;
+    m_pacedChunk = qMax(1, chunk);
+    m_pacer->start(intervalMs);
+}
+
 void SimulatedDrive::sendFault(int alarmWord)
 {
     sendMessage(252, (alarmWord >> 7) & 0x7F, alarmWord & 0x7F);

@@ -7,6 +7,7 @@
 
 class MemorySerialPort;
 class QSocketNotifier;
+class QTimer;
 
 // A drive at the far end of the link, for tests and the benchmark. It runs in
 // the test's own event loop, either behind an in-memory port or behind a real
@@ -82,6 +83,10 @@ public:
     void send(const QByteArray& bytes);
     void sendGreeting(int firmware, int model);
     void sendMessage(int header, int d1, int d2);
+    // Sends the bytes over time, a chunk every intervalMs, as a drive that
+    // keeps talking; emits pacedSendDone after the last chunk.
+    void sendPaced(const QByteArray& bytes, int chunk, int intervalMs);
+    bool sendingPaced() const { return !m_paced.isEmpty(); }
     // The fault message for an alarm word (its low 14 bits: two 7-bit bytes).
     void sendFault(int alarmWord);
     // Pulls the plug: the pseudo-terminal closes, the in-memory port vanishes.
@@ -91,6 +96,9 @@ public:
     // CR-terminated commands (without the CR), each handed to the handler;
     // whatever it returns is sent back. The configuration link is then off.
     std::function<QByteArray(const QByteArray& command)> textCommandHandler;
+
+signals:
+    void pacedSendDone();
 
 private:
     enum class Expect { Command, QueryCode, DownloadBytes, AccessCode, OffsetCode };
@@ -112,6 +120,9 @@ private:
     Expect m_expect = Expect::Command;
     QByteArray m_download;
     QByteArray m_textLine;
+    QByteArray m_paced;
+    int m_pacedChunk = 0;
+    QTimer* m_pacer = nullptr;
     QByteArray m_accessCode;
     int m_accessDigits = 0;  // of the offset measurement's access code
 };
