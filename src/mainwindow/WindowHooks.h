@@ -26,6 +26,8 @@ struct WindowHooks {
     std::function<void()> restoreFactoryDefaults;
     std::function<void()> showTerminal;
     std::function<void()> showSelfTest;
+    // The TMX terminal's Help: the TMX command reference card.
+    std::function<void()> showTmxCommandCard;
 
     // Start-up: the I/O dialog (its limit-sensor list) and the motor dialog
     // are loaded hidden, in the start-up order.
