@@ -1,5 +1,6 @@
 #include "ExecStatus.h"
 
+#include "AlarmWord.h"
 #include "Configurator.h"
 #include "DriveLink.h"
 #include "Prompt.h"
@@ -181,7 +182,7 @@ ExecStatus::ExecStatus(DriveLink& link, QWidget* parent) : QDialog(parent), m_li
                                        0);
     QGroupBox* alarmFrame = lampFrame(QStringLiteral("Alarms/Faults"), QStringLiteral("Frame1"), m_alarmLamps,
                                       [](int bit) {
-                                          return LampRow{StatusReplies::AlarmLampCaption(bit),
+                                          return LampRow{AlarmWord::caption(AlarmView::StatusMonitor, bit),
                                                          kAlarmLampColours[static_cast<size_t>(bit)], true};
                                       },
                                       LampCount);

@@ -198,16 +198,6 @@ QString Character(const QString& reply, const QString& key)
     return value->left(1).toString();
 }
 
-QString AlarmLampCaption(int bit)
-{
-    static const char* const captions[LampCount] = {
-        "motor stall",  "CCW Limit",   "CW Limit",    "over temp",      "excess regen",
-        "over voltage", "under voltage", "overcurrent", "open phase",   "bad encoder",
-        "serial comm",  "flash memory", "move while dis", "motor ohms",
-    };
-    return bit >= 0 && bit < LampCount ? QLatin1String(captions[bit]) : QString();
-}
-
 bool Answered(const QString& reply, const QString& key)
 {
     const qsizetype p = reply.indexOf(key);

@@ -84,9 +84,6 @@ std::optional<double> NumberUpToCr(const QString& reply, const QString& key);
 // the character is missing.
 QString Character(const QString& reply, const QString& key);
 
-// The caption of the alarm lamp of a bit (0..13).
-QString AlarmLampCaption(int bit);
-
 // The key is there and a carriage return follows it.
 bool Answered(const QString& reply, const QString& key);
 
