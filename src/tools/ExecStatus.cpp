@@ -69,10 +69,15 @@ QGroupBox* Frame(const QString& caption, const QString& name, QWidget* parent)
     return f;
 }
 
-QLabel* Legend(const QPixmap& picture, QWidget* parent)
+// The picture of a lit LED and what it means.
+QHBoxLayout* LegendRow(const QPixmap& picture, QWidget* parent)
 {
-    auto* row = new QLabel(parent);
-    row->setPixmap(picture);
+    auto* led = new QLabel(parent);
+    led->setPixmap(picture);
+    auto* row = new QHBoxLayout;
+    row->addWidget(led);
+    row->addWidget(new QLabel(QStringLiteral("= low (closed)"), parent));
+    row->addStretch();
     return row;
 }
 
@@ -104,7 +109,9 @@ ExecStatus::ExecStatus(DriveLink& link, QWidget* parent) : QDialog(parent), m_li
 
     // Inputs: the IN column, then the X column.
     QGroupBox* inputFrame = Frame(QStringLiteral("Input Status"), QStringLiteral("Frame2"), this);
-    auto* inputGrid = new QGridLayout(inputFrame);
+    auto* inputFrameLayout = new QVBoxLayout(inputFrame);
+    auto* inputGrid = new QGridLayout;
+    inputFrameLayout->addLayout(inputGrid);
     for (int i = 0; i < InputLedCount; ++i) {
         const QString caption = QLatin1String(kInputCaptions[i]);
         QLabel* l = led(QStringLiteral("INlo(%1)").arg(i), caption);
@@ -116,12 +123,13 @@ ExecStatus::ExecStatus(DriveLink& link, QWidget* parent) : QDialog(parent), m_li
         m_inputs << l;
         m_inputLabels << label;
     }
-    inputGrid->addWidget(Legend(ToolPictures::Led(LedPicture::Green), inputFrame), FirstExtInput, 0);
-    inputGrid->addWidget(new QLabel(QStringLiteral("= low (closed)"), inputFrame), FirstExtInput, 1, 1, 3);
+    inputFrameLayout->addLayout(LegendRow(ToolPictures::Led(LedPicture::Green), inputFrame));
 
     // Outputs: LED, caption, LO, HI per row.
     QGroupBox* outputFrame = Frame(QStringLiteral("Output Status"), QStringLiteral("Frame3"), this);
-    auto* outputGrid = new QGridLayout(outputFrame);
+    auto* outputFrameLayout = new QVBoxLayout(outputFrame);
+    auto* outputGrid = new QGridLayout;
+    outputFrameLayout->addLayout(outputGrid);
     for (int i = 0; i < OutputLedCount; ++i) {
         const QString caption = QLatin1String(kOutputCaptions[i]);
         QLabel* l = led(QStringLiteral("OUTlo(%1)").arg(i), caption);
@@ -142,8 +150,7 @@ ExecStatus::ExecStatus(DriveLink& link, QWidget* parent) : QDialog(parent), m_li
         m_outputs << l;
         m_outputRows << QList<QWidget*>{l, label, lo, hi};
     }
-    outputGrid->addWidget(Legend(ToolPictures::Led(LedPicture::Orange), outputFrame), OutputLedCount, 0);
-    outputGrid->addWidget(new QLabel(QStringLiteral("= low (closed)"), outputFrame), OutputLedCount, 1, 1, 3);
+    outputFrameLayout->addLayout(LegendRow(ToolPictures::Led(LedPicture::Orange), outputFrame));
 
     // The lamps of the status and the alarm word, one row per bit.
     const auto lampFrame = [this](const QString& caption, const QString& name, QList<Lamp*>& lamps,

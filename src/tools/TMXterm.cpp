@@ -99,6 +99,10 @@ void TMXterm::open()
     show();
     raise();
     activateWindow();
+    // Shown again while still the active window (hidden by "Close" with no
+    // other window of ours taking over): no activation event will come.
+    if (QApplication::activeWindow() == this)
+        followActivation();
 }
 
 bool TMXterm::event(QEvent* e)
