@@ -123,6 +123,10 @@ ExecStatus::ExecStatus(DriveLink& link, QWidget* parent) : QDialog(parent), m_li
         m_inputs << l;
         m_inputLabels << label;
     }
+    // Captions beside their LEDs; what width is left goes to the right, so
+    // the X column moves to the left edge when the IN column is hidden.
+    inputGrid->setHorizontalSpacing(12);
+    inputGrid->setColumnStretch(4, 1);
     inputFrameLayout->addLayout(LegendRow(ToolPictures::Led(LedPicture::Green), inputFrame));
 
     // Outputs: LED, caption, LO, HI per row.
@@ -150,6 +154,7 @@ ExecStatus::ExecStatus(DriveLink& link, QWidget* parent) : QDialog(parent), m_li
         m_outputs << l;
         m_outputRows << QList<QWidget*>{l, label, lo, hi};
     }
+    outputGrid->setColumnStretch(1, 1);
     outputFrameLayout->addLayout(LegendRow(ToolPictures::Led(LedPicture::Orange), outputFrame));
 
     // The lamps of the status and the alarm word, one row per bit.

@@ -1,10 +1,16 @@
 #include "About.h"
+#include "ExecStatus.h"
 #include "HelpScreen.h"
 #include "MainFormRig.h"
+#include "SelfTest.h"
+#include "SimulatedDrive.h"
+#include "SimulatedTmx.h"
 #include "StartForm.h"
 #include "SummaryGrid.h"
+#include "TMXterm.h"
 #include "WiringBoard.h"
 
+#include <QPlainTextEdit>
 #include <QtTest>
 
 // The main window's layout at its design size and larger. With
@@ -82,6 +88,55 @@ private slots:
             if (!folder.isEmpty())
                 QVERIFY(window->grab().save(QStringLiteral("%1/%2.png").arg(folder, name)));
         }
+    }
+
+    // The drive tools against a simulated drive: the terminal with a short
+    // session, the status monitor in both layouts, the self test.
+    void driveTools()
+    {
+        const QString folder = qEnvironmentVariable("KORV4_SCREENSHOT");
+        MainFormRig rig(true);
+        rig.port.open(1);
+        SimulatedDrive drive(rig.port);
+        SimulatedTmx tmx(drive);
+        tmx.alarmWord = 0x0009;
+        tmx.inputs = "01111110";
+        tmx.extInputs = "10111111";
+        tmx.outputs = "11110111";
+        tmx.extOutputs = "11111101";
+        const auto save = [&folder](QWidget& w, const QString& name) {
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            QCoreApplication::processEvents();
+            if (!folder.isEmpty())
+                QVERIFY(w.grab().save(QStringLiteral("%1/%2.png").arg(folder, name)));
+        };
+
+        TMXterm term(rig.link, {});
+        term.open();
+        QVERIFY(QTest::qWaitForWindowActive(&term));
+        term.session().enter(QStringLiteral("IS"));
+        term.session().enter(QStringLiteral("VE"));
+        tmx.powerUp(52, 42);
+        QTRY_VERIFY(term.history()->toPlainText().contains(QStringLiteral("{255-052-042}")));
+        term.commandText()->setPlainText(QStringLiteral("DI-12500"));
+        save(term, QStringLiteral("terminal"));
+        term.Quit_Click();
+
+        for (int model : {43, 41}) {
+            tmx.modelNumber = model;
+            ExecStatus monitor(rig.link);
+            monitor.start();
+            QTRY_VERIFY(monitor.poll().cyclesRun() >= 2);
+            monitor.adjustSize();
+            save(monitor, model == 41 ? QStringLiteral("statusmonitor-compact") : QStringLiteral("statusmonitor"));
+            monitor.OK_Click();
+        }
+
+        SelfTest test(rig.link, &rig.main);
+        test.start();
+        save(test, QStringLiteral("selftest"));
+        test.StopSelfTest_Click();
     }
 };
 
