@@ -11,10 +11,19 @@
 DriveTools::DriveTools(Configurator& configurator, DriveLink& link, DriveQueries& queries, MainForm& main)
     : m_cfg(configurator), m_link(link), m_queries(queries), m_main(main)
 {
+    // A tool opened from an event handled inside a running exchange's wait
+    // would take that exchange's reply: such a request is ignored.
+    const auto unlessBusy = [this](auto open) {
+        return [this, open] {
+            DriveLink::Exchange exchange(m_link);
+            if (exchange)
+                open();
+        };
+    };
     WindowHooks& hooks = m_main.hooks();
-    hooks.showTerminal = [this] { terminal().open(); };
-    hooks.showStatusMonitor = [this] { statusMonitor().start(); };
-    hooks.showSelfTest = [this] { selfTest().start(); };
+    hooks.showTerminal = unlessBusy([this] { terminal().open(); });
+    hooks.showStatusMonitor = unlessBusy([this] { statusMonitor().start(); });
+    hooks.showSelfTest = unlessBusy([this] { selfTest().start(); });
 }
 
 DriveTools::~DriveTools()

@@ -51,6 +51,9 @@ private slots:
     void selfTestStops_data();
     void selfTestStops();
     void namesAndTitles();
+    void menuEntriesOpenTheTools();
+    void monitorSetUpOncePerOpening();
+    void noToolInsideARunningExchange();
 };
 
 void TestDriveTools::terminalOnlyWithThePortOpen()
@@ -373,6 +376,59 @@ void TestDriveTools::namesAndTitles()
     QVERIFY(names.contains(QStringLiteral("Y2 LO")));
     QCOMPARE(rig.tools.terminal().findChild<QWidget*>(QStringLiteral("FrameHistory"))->property("title").toString(),
              QStringLiteral("Previous Commands && Responses"));
+}
+
+void TestDriveTools::menuEntriesOpenTheTools()
+{
+    ToolsRig rig;
+    rig.main.menuEntry("MenuTerminal")->trigger();
+    QVERIFY(rig.tools.terminal().isVisible());
+    rig.tools.terminal().Quit_Click();
+    rig.main.menuEntry("MenuIOStatus")->trigger();
+    QVERIFY(rig.tools.statusMonitor().isVisible());
+    rig.tools.statusMonitor().OK_Click();
+    rig.main.menuEntry("MenuSelfTest")->trigger();
+    QVERIFY(rig.tools.selfTest().isVisible());
+    rig.tools.selfTest().StopSelfTest_Click();
+    QVERIFY(rig.prompt.messages.isEmpty());
+}
+
+void TestDriveTools::monitorSetUpOncePerOpening()
+{
+    ToolsRig rig;
+    rig.main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&rig.main));
+    rig.main.hooks().showStatusMonitor();
+    ExecStatus& monitor = rig.tools.statusMonitor();
+    QTRY_VERIFY_WITH_TIMEOUT(monitor.poll().cyclesRun() >= 1, Patience);
+    // Away to another application and back: no second set-up.
+    QApplication::setActiveWindow(nullptr);
+    QApplication::setActiveWindow(&monitor);
+    const int cycles = monitor.poll().cyclesRun();
+    QTRY_VERIFY_WITH_TIMEOUT(monitor.poll().cyclesRun() > cycles + 1, Patience);
+    QVERIFY(rig.cfg.state().TerminalMode);
+    monitor.OK_Click();
+    QCOMPARE(rig.drive.received.count("IFD\r"), 1);
+    QCOMPARE(rig.drive.received.count("QT\r"), 1);
+}
+
+void TestDriveTools::noToolInsideARunningExchange()
+{
+    ToolsRig rig;
+    rig.drive.silent = true;
+    // Asked for while an exchange waits for the drive.
+    QTimer::singleShot(50, &rig.main, [&rig] {
+        rig.main.hooks().showStatusMonitor();
+        rig.main.hooks().showSelfTest();
+        rig.main.TerminalKey();
+    });
+    DriveLink::Exchange exchange(rig.link);
+    QVERIFY(exchange);
+    WaitSeconds(0.2);
+    QVERIFY(rig.port.sent.isEmpty());
+    QVERIFY(!rig.tools.statusMonitor().isVisible());
+    QVERIFY(!rig.tools.selfTest().isVisible());
+    QVERIFY(!rig.tools.terminal().isVisible());
 }
 
 QTEST_MAIN(TestDriveTools)
