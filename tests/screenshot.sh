@@ -4,7 +4,17 @@
 # Usage: tests/screenshot.sh [folder]   (default: build/screenshots)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-command -v xvfb-run > /dev/null || { echo "tests/screenshot.sh needs xvfb-run (Debian package xvfb)" >&2; exit 1; }
+# The virtual X server and its authority tool, installed when missing.
+missing=()
+for p in xvfb xauth; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  $sudo_cmd apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}"
+fi
 out="$(realpath -m "${1:-build/screenshots}")"
 mkdir -p "$out"
 if [ ! -x build/tests/tst_screenshot ]; then

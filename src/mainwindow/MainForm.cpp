@@ -6,6 +6,7 @@
 #include "DriveQueries.h"
 #include "DriveTransfer.h"
 #include "FileCommands.h"
+#include "FormHelpers.h"
 #include "HelpPages.h"
 #include "HelpScreen.h"
 #include "HelpSpot.h"
@@ -33,7 +34,8 @@
 
 namespace {
 
-// Window sizes, in twips.
+// Window sizes, in twips. The design size is the inside under the menu bar;
+// the minimum and the wide width are the window as a whole.
 constexpr int DesignWidth = 11880;
 constexpr int DesignHeight = 6450;
 constexpr int MinimumWidth = 9600;
@@ -159,7 +161,6 @@ MainForm::MainForm(Configurator& configurator, DriveLink& link, DriveQueries& qu
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(Configurator::ProgramTitle());
-    setMinimumSize(Twips(MinimumWidth), Twips(MinimumHeight));
 
     m_files = new FileCommands(this, m_cfg, m_cfg.prompt(), this);
     m_files->setStartFolder(m_programDir);
@@ -183,11 +184,13 @@ MainForm::MainForm(Configurator& configurator, DriveLink& link, DriveQueries& qu
         m_commList->setCurrentIndex(row);
     });
     connect(&m_cfg, &Configurator::driveVersionChanged, m_driveVersion, &QLabel::setText);
+    m_openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     connect(&m_cfg, &Configurator::motionDescChanged, this, &MainForm::showMotionDesc);
     connect(&m_cfg, &Configurator::summaryRefreshRequested, this, &MainForm::SummarizeAll);
     connect(&m_transfer, &DriveTransfer::progressChanged, this, &MainForm::setProgress);
 
-    resize(Twips(DesignWidth), Twips(DesignHeight) + menuBar()->sizeHint().height());
+    applyMinimumSize();
+    resize(designInnerSize() + QSize(0, menuBar()->sizeHint().height()));
 }
 
 MainForm::~MainForm()
@@ -290,7 +293,9 @@ void MainForm::buildBoard()
 
     BoardLabel(QStringLiteral("Revision"), QStringLiteral("RevisionCaption"), m_board);
     m_driveVersion = BoardLabel(QString(), QStringLiteral("DriveVersion"), m_board);
-    m_driveVersion->setAccessibleName(QStringLiteral("Revision"));
+    // No fixed accessible name: a screen reader reads the version shown
+    // ("1.04 k"); the description says what it is.
+    m_driveVersion->setAccessibleDescription(QStringLiteral("Drive firmware revision"));
     m_driveVersion->setFrameShape(QFrame::Panel);
     m_driveVersion->setFrameShadow(QFrame::Sunken);
 
@@ -365,6 +370,53 @@ void MainForm::LoadCommList()
     for (int n = 1; n <= 8; ++n)
         m_commList->addItem(QStringLiteral("COM%1").arg(n));
     m_commList->setCurrentIndex(-1);
+}
+
+QSize MainForm::designInnerSize()
+{
+    return QSize(Twips(DesignWidth), Twips(DesignHeight));
+}
+
+QSize MainForm::frameExtra() const
+{
+    if (!isVisible())
+        return QSize(0, 0);
+    return (frameGeometry().size() - geometry().size()).expandedTo(QSize(0, 0));
+}
+
+QSize MainForm::outerMinimumSize() const
+{
+    const QSize extra = frameExtra();
+    const QSize designOuter = designInnerSize() + QSize(0, menuBar()->sizeHint().height()) + extra;
+    return QSize(Twips(MinimumWidth), Twips(MinimumHeight)).boundedTo(designOuter);
+}
+
+void MainForm::applyMinimumSize()
+{
+    // Qt keeps a minimum for the inside of the frame; the form's minimum is
+    // the window as a whole, so the frame the window system draws (known
+    // once the window is shown, and when it changes) is taken off it.
+    const QSize inside = (outerMinimumSize() - frameExtra()).expandedTo(QSize(0, 0));
+    if (minimumSize() != inside)
+        setMinimumSize(inside);
+}
+
+void MainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    applyMinimumSize();
+}
+
+void MainForm::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    applyMinimumSize();
+}
+
+void MainForm::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    applyMinimumSize();
 }
 
 void MainForm::placeAtStart()
@@ -520,8 +572,12 @@ void MainForm::HSdomelabel_Click()
 
 HelpScreen& MainForm::ensureHelpScreen()
 {
-    if (!m_help)
+    if (!m_help) {
         m_help = new HelpScreen(m_cfg.state().HelpPath);
+        // Over the main window, where the user is looking; a viewer the
+        // user moved keeps its place while it lives.
+        CenterForm(*m_help, *this);
+    }
     return *m_help;
 }
 
@@ -533,8 +589,15 @@ void MainForm::OpenHelpPage(const QString& pageRef)
 void MainForm::menuWebSite_Click()
 {
     // The help viewer shows the local pages only; the site opens in the
-    // system's web browser.
-    QDesktopServices::openUrl(QUrl(QString::fromLatin1(MakerWebsite)));
+    // system's web browser. Without one the user gets the address to copy.
+    const QString address = QString::fromLatin1(MakerWebsite);
+    if (m_openUrl(QUrl(address)))
+        return;
+    m_cfg.prompt().tell(Configurator::ProgramTitle(),
+                        QStringLiteral("The web site could not be opened: no web browser was found on this "
+                                       "computer.\n\nIts address is %1\nCopy it into a web browser to visit it.")
+                            .arg(address),
+                        Prompt::Icon::Information);
 }
 
 void MainForm::MenuAbout_Click()

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QMap>
 #include <QPointer>
+#include <functional>
 
 class About;
 class Configurator;
@@ -20,6 +21,7 @@ class QAction;
 class QComboBox;
 class QLabel;
 class QProgressBar;
+class QUrl;
 class SummaryGrid;
 class WiringBoard;
 
@@ -93,6 +95,10 @@ public:
     void HSdomelabel_Click();
     void MenuAbout_Click();
     void menuWebSite_Click();
+    // How the web site is handed to the system (QDesktopServices::openUrl by
+    // default); false when the system cannot open it. Tests put their own in.
+    using UrlOpener = std::function<bool(const QUrl&)>;
+    void setUrlOpener(UrlOpener opener) { m_openUrl = std::move(opener); }
 
     void setProgress(int percent);
 
@@ -106,12 +112,24 @@ public:
     QProgressBar& progressBar() { return *m_progBar; }
     About* aboutBox() const { return m_about; }
 
+    // The least size of the window as a whole, frame and menu bar included:
+    // 9600 x 7200 twips, but never more than the design size (11880 x 6450
+    // twips inside, under the menu bar, with this window system's frame) so
+    // the window can always open at its design size.
+    QSize outerMinimumSize() const;
+    // The design size of the inside, under the menu bar.
+    static QSize designInnerSize();
+
 signals:
     // The quit guard let the program end: the caller ends the event loop.
     void programEnding();
 
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void buildMenus();
@@ -119,6 +137,9 @@ private:
     void LoadModelList();
     void LoadCommList();
     void placeAtStart();
+    // The frame the window system draws around the window (none until shown).
+    QSize frameExtra() const;
+    void applyMinimumSize();
     void endProgram();
     HelpScreen& ensureHelpScreen();
     void showMotionDesc(const QString& caption);
@@ -146,4 +167,5 @@ private:
     FileCommands* m_files = nullptr;
     PrintCommand* m_print = nullptr;
     bool m_ending = false;
+    UrlOpener m_openUrl;
 };

@@ -32,6 +32,8 @@ QMessageBox::StandardButtons BoxButtons(Prompt::Buttons buttons)
 Prompt::Answer MessageBoxPrompt::ask(const QString& title, const QString& text, Icon icon, Buttons buttons)
 {
     QMessageBox box(BoxIcon(icon), title, text, BoxButtons(buttons), m_parent);
+    // The text can be selected and copied: an error to pass on, an address.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     // Closing the box with Escape or its title bar counts as the cautious answer.
     switch (box.exec()) {
     case QMessageBox::Ok: return Answer::Ok;

@@ -3,20 +3,23 @@
 #include "Configurator.h"
 #include "PrintoutRenderer.h"
 #include "Prompt.h"
+#include "SummaryPrintDialog.h"
 #include "Version.h"
 
 #include <QCoreApplication>
-#include <QPrintDialog>
 #include <QPrinter>
 
 PrintCommand::PrintCommand(QWidget* window, Configurator& configurator, Prompt& prompt, QObject* parent)
     : QObject(parent), m_window(window), m_configurator(configurator), m_prompt(prompt)
 {
     m_chooser = [this](QPrinter& printer) {
-        QPrintDialog dialog(&printer, m_window);
-        // The summary is printed whole: no page range, no selection.
-        dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
-        return dialog.exec() == QDialog::Accepted;
+        SummaryPrintDialog dialog(&printer, m_window);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        // The summary is printed whole, whatever range the printer was left with.
+        printer.setPrintRange(QPrinter::AllPages);
+        printer.setFromTo(0, 0);
+        return true;
     };
 }
 

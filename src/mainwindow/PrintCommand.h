@@ -12,7 +12,8 @@ class QWidget;
 
 // File, Print: the print dialog, then the configuration summary on the
 // chosen printer. The platform's print-to-file (PDF) choice stays offered:
-// without a printer it is how a summary is kept.
+// without a printer it is how a summary is kept. The dialog offers no page
+// range or selection: the summary is printed whole.
 class PrintCommand : public QObject {
     Q_OBJECT
 public:

@@ -55,6 +55,10 @@ bool RenderPrintout(QPrinter& printer, const QList<PrintLine>& lines)
 
     QFont font(QStringLiteral("Arial"), 9);
     font.setStyleHint(QFont::SansSerif);
+    // Plain letters, one glyph each: a ligature ("fi" as one glyph) reads
+    // back from a PDF as a character of its own, so searching or copying
+    // "file" or "Configurator" out of the printout would fail.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     QFont bold = font;
     bold.setBold(true);
     const QFontMetricsF metrics(font, &printer);

@@ -1,16 +1,32 @@
 #include "DriveTools.h"
 
+#include "AlarmHistory.h"
 #include "Configurator.h"
 #include "DriveLink.h"
 #include "DriveQueries.h"
 #include "ExecStatus.h"
+#include "FaultCommands.h"
+#include "FaultWatch.h"
 #include "MainForm.h"
 #include "SelfTest.h"
+#include "ServoFault.h"
 #include "TMXterm.h"
 
+#include <QProgressBar>
+
 DriveTools::DriveTools(Configurator& configurator, DriveLink& link, DriveQueries& queries, MainForm& main)
-    : m_cfg(configurator), m_link(link), m_queries(queries), m_main(main)
+    : m_cfg(configurator), m_link(link), m_queries(queries), m_main(main),
+      m_faults(std::make_unique<FaultCommands>(link, queries)), m_watch(std::make_unique<FaultWatch>(link))
 {
+    WindowHooks& hooks = m_main.hooks();
+    hooks.showAlarmHistory = [this] { MenuHistory_Click(); };
+    hooks.clearAlarm = [this] { MenuClearFault_Click(); };
+    hooks.restoreFactoryDefaults = [this] { MenuRestore_Click(); };
+
+    QObject::connect(m_faults.get(), &FaultCommands::progressReset, &m_main, [this] { resetProgress(); });
+    QObject::connect(m_watch.get(), &FaultWatch::lampsChanged, &m_main, [this](int word) { ServoError152(word); });
+    QObject::connect(m_watch.get(), &FaultWatch::showRequested, &m_main, [this] { showServoFault(); });
+
     // A tool opened from an event handled inside a running exchange's wait
     // would take that exchange's reply: such a request is ignored.
     const auto unlessBusy = [this](auto open) {
@@ -20,7 +36,6 @@ DriveTools::DriveTools(Configurator& configurator, DriveLink& link, DriveQueries
                 open();
         };
     };
-    WindowHooks& hooks = m_main.hooks();
     hooks.showTerminal = unlessBusy([this] { terminal().open(); });
     hooks.showStatusMonitor = unlessBusy([this] { statusMonitor().start(); });
     hooks.showSelfTest = unlessBusy([this] { selfTest().start(); });
@@ -33,6 +48,9 @@ DriveTools::~DriveTools()
     hooks.showTerminal = nullptr;
     hooks.showStatusMonitor = nullptr;
     hooks.showSelfTest = nullptr;
+    hooks.showAlarmHistory = nullptr;
+    hooks.clearAlarm = nullptr;
+    hooks.restoreFactoryDefaults = nullptr;
 }
 
 TMXterm& DriveTools::terminal()
@@ -54,4 +72,66 @@ SelfTest& DriveTools::selfTest()
     if (!m_selfTest)
         m_selfTest = std::make_unique<SelfTest>(m_link, &m_main);
     return *m_selfTest;
+}
+
+ServoFault& DriveTools::servoFault()
+{
+    if (!m_servoFault)
+        m_servoFault = new ServoFault(*m_faults, &m_main);
+    return *m_servoFault;
+}
+
+AlarmHistory& DriveTools::alarmHistory()
+{
+    if (!m_alarmHistory)
+        m_alarmHistory = new AlarmHistory(*m_faults, &m_main);
+    return *m_alarmHistory;
+}
+
+void DriveTools::resetProgress()
+{
+    QProgressBar& bar = m_main.progressBar();
+    m_main.setProgress(0);
+    QPalette palette = bar.palette();
+    palette.setColor(QPalette::Highlight, QColor(0x00, 0xC0, 0x00));
+    bar.setPalette(palette);
+}
+
+void DriveTools::ServoError152(int alarmWord)
+{
+    servoFault().ShowRedBoxes(alarmWord);
+}
+
+void DriveTools::showServoFault()
+{
+    // A window already up only takes the new lamps: showing it modally
+    // again would start a second event loop under the first.
+    ServoFault& window = servoFault();
+    if (window.isVisible())
+        return;
+    window.exec();
+}
+
+void DriveTools::MenuHistory_Click()
+{
+    if (!m_faults->portOpen())
+        return;
+    AlarmHistory& window = alarmHistory();
+    if (window.isVisible())
+        return;
+    QByteArray reply;
+    if (!m_faults->GetAlarmHistory(reply))
+        return;
+    window.DispAlarmHistory(reply);
+    window.exec();
+}
+
+void DriveTools::MenuClearFault_Click()
+{
+    m_faults->ClearAlarm();
+}
+
+void DriveTools::MenuRestore_Click()
+{
+    m_faults->RestoreFactoryDefaults();
 }

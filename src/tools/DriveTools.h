@@ -2,12 +2,16 @@
 
 #include <memory>
 
+class AlarmHistory;
 class Configurator;
 class DriveLink;
 class DriveQueries;
 class ExecStatus;
+class FaultCommands;
+class FaultWatch;
 class MainForm;
 class SelfTest;
+class ServoFault;
 class TMXterm;
 
 // Owns the one instance of every drive tool (terminal, status monitor, self
@@ -19,16 +23,39 @@ public:
     DriveTools(Configurator& configurator, DriveLink& link, DriveQueries& queries, MainForm& main);
     ~DriveTools();
 
-    // Each tool, created on first use.
+    // Drive menu: Alarm History (also the I/O dialog's "Show history..."),
+    // Clear Alarm, Restore Factory Defaults. Without an open port each does
+    // nothing and says nothing.
+    void MenuHistory_Click();
+    void MenuClearFault_Click();
+    void MenuRestore_Click();
+
+    FaultCommands& faultCommands() { return *m_faults; }
+    FaultWatch& faultWatch() { return *m_watch; }
+    // The windows, created on first use.
+    ServoFault& servoFault();
+    AlarmHistory& alarmHistory();
+    bool hasServoFault() const { return m_servoFault != nullptr; }
+
+    // The TMX tools, created on first use.
     TMXterm& terminal();
     ExecStatus& statusMonitor();
     SelfTest& selfTest();
 
 private:
+    // A fault message's lamps, and the window shown once nothing waits.
+    void ServoError152(int alarmWord);
+    void showServoFault();
+    void resetProgress();
+
     Configurator& m_cfg;
     DriveLink& m_link;
     DriveQueries& m_queries;
     MainForm& m_main;
+    std::unique_ptr<FaultCommands> m_faults;
+    std::unique_ptr<FaultWatch> m_watch;
+    ServoFault* m_servoFault = nullptr;      // owned by the main window
+    AlarmHistory* m_alarmHistory = nullptr;  // owned by the main window
     std::unique_ptr<TMXterm> m_terminal;
     std::unique_ptr<ExecStatus> m_statusMonitor;
     std::unique_ptr<SelfTest> m_selfTest;

@@ -11,12 +11,21 @@
 #include <QVBoxLayout>
 
 namespace {
+
+// The button row and the page under it, in twips.
+constexpr int ButtonWidth = 630;
+constexpr int ButtonHeight = 315;
+constexpr int ButtonTop = 30;
+constexpr int FirstButtonLeft = 60;
+constexpr int ButtonPitch = 660;  // lefts 60, 720, 1380
+constexpr int BrowserTop = 360;
+
 QPushButton* RowButton(const QString& caption, const QString& name, QWidget* parent)
 {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
     b->setAccessibleName(caption);
-    b->setMinimumSize(Twips(630), Twips(315));
+    b->setFixedSize(Twips(ButtonWidth), Twips(ButtonHeight));
     b->setAutoDefault(false);
     return b;
 }
@@ -43,8 +52,8 @@ HelpScreen::HelpScreen(const QString& helpPath, QWidget* parent)
     m_browser->setOpenExternalLinks(true);
 
     auto* buttons = new QHBoxLayout;
-    buttons->setContentsMargins(Twips(60), Twips(30), 0, 0);
-    buttons->setSpacing(Twips(30));
+    buttons->setContentsMargins(Twips(FirstButtonLeft), Twips(ButtonTop), 0, 0);
+    buttons->setSpacing(Twips(FirstButtonLeft + ButtonPitch) - Twips(FirstButtonLeft) - Twips(ButtonWidth));
     buttons->addWidget(m_index);
     buttons->addWidget(m_back);
     buttons->addWidget(m_close);
@@ -54,7 +63,7 @@ HelpScreen::HelpScreen(const QString& helpPath, QWidget* parent)
     // a negative size; it fills the window under the button row.
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(Twips(15));
+    layout->setSpacing(Twips(BrowserTop) - Twips(ButtonTop) - Twips(ButtonHeight));
     layout->addLayout(buttons);
     layout->addWidget(m_browser, 1);
 

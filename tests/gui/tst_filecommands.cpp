@@ -2,6 +2,7 @@
 #include "ConfigurationFile.h"
 #include "ConfiguratorFixture.h"
 #include "FileCommands.h"
+#include "SampleMotor.h"
 
 #include <QApplication>
 #include <QDir>
@@ -60,6 +61,8 @@ class TestFileCommands : public QObject {
     Q_OBJECT
 private slots:
     void saveAsThenOpenRestoresTheConfiguration();
+    void namesReadBackAsWritten_data();
+    void namesReadBackAsWritten();
     void saveWithoutFileAsksForOne();
     void openedFileIsLimitedToItsModel();
     void openGuard_data();
@@ -120,6 +123,52 @@ void TestFileCommands::saveAsThenOpenRestoresTheConfiguration()
     QCOMPARE(files.CurrentFile(), path);
     QCOMPARE(captions.takeLast().at(0).toString(), path);
     QCOMPARE(c.motionDesc(), QStringLiteral("TMX Mode"));
+}
+
+void TestFileCommands::namesReadBackAsWritten_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("opened");
+    QTest::newRow("trailing blanks") << "ab  " << "ab  ";
+    QTest::newRow("leading blanks") << "  ab" << "  ab";
+    QTest::newRow("accented letters") << "café Ølund" << "café Ølund";
+    QTest::newRow("only letters beyond ASCII") << "電機モーター" << "電機モーター";
+    QTest::newRow("beyond the basic plane") << "motor 𝛑" << "motor 𝛑";
+    QTest::newRow("13 characters") << "KV23-M166B-XY" << "KV23-M166B-XY";
+    QTest::newRow("longer than the image holds") << "NEMA 23 high torque, 3.4 A" << "NEMA 23 high torque, 3.4 A";
+    QTest::newRow("quote and comma") << "5\" \"big\", x" << "5\" \"big\", x";
+    QTest::newRow("empty") << "" << "";
+    // Control characters show nothing; a line break would end the line.
+    QTest::newRow("control characters") << "a\tb\x01" "c\x7f" << "abc";
+}
+
+// A custom-motor name and a database part number come back from save and
+// open exactly as they were written.
+void TestFileCommands::namesReadBackAsWritten()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, opened);
+    ConfiguratorFixture f;
+    Configurator& c = f.configurator;
+    FileCommands files(nullptr, c, f.prompt);
+    const QString path = f.path(QStringLiteral("names.cnf"));
+    files.setFileChooser([&](FileCommands::Dialog, const QString&) { return path; });
+    c.settings().CustomMotorName = name;
+    if (!name.isEmpty())
+        QCOMPARE(c.motors().AddMotorRecord(SampleMotor(name)), MotorStore::AddResult::Added);
+    const QString databaseMotor = c.databaseMotor().partNumber;
+    QVERIFY(files.DoSaveAs());
+
+    // Opened over another configuration on a database without that motor.
+    ConfiguratorFixture other;
+    FileCommands reopen(nullptr, other.configurator, other.prompt);
+    reopen.setFileChooser([&](FileCommands::Dialog, const QString&) { return path; });
+    other.configurator.settings().CustomMotorName = QStringLiteral("something else");
+    reopen.MenuOpen_Click();
+    QVERIFY(other.prompt.messages.isEmpty());
+    QCOMPARE(other.configurator.settings().CustomMotorName, opened);
+    // An empty part number names no motor: the database keeps its own.
+    QCOMPARE(other.configurator.databaseMotor().partNumber, name.isEmpty() ? databaseMotor : opened);
 }
 
 void TestFileCommands::saveWithoutFileAsksForOne()

@@ -84,6 +84,22 @@ private slots:
         }
     }
 
+    // Index, Back and Close: 630 x 315 twips each at lefts 60, 720 and 1380
+    // twips, the page under them from 360 twips down.
+    void buttonRow()
+    {
+        HelpScreen help(HelpFolder());
+        help.OpenHelpPage(QStringLiteral("index.html"));
+        QVERIFY(QTest::qWaitForWindowExposed(&help));
+        QCOMPARE(help.indexButton()->geometry(), QRect(4, 2, 42, 21));
+        QCOMPARE(help.backButton()->geometry(), QRect(48, 2, 42, 21));
+        QCOMPARE(help.closeButton()->geometry(), QRect(92, 2, 42, 21));
+        QCOMPARE(help.browser()->geometry().topLeft(), QPoint(0, 24));
+        // Each caption fits its button.
+        for (QPushButton* b : {help.indexButton(), help.backButton(), help.closeButton()})
+            QVERIFY2(b->fontMetrics().horizontalAdvance(b->text()) + 8 <= b->width(), qPrintable(b->text()));
+    }
+
     void backFollowsHistory()
     {
         HelpScreen help(HelpFolder());

@@ -86,7 +86,7 @@ private slots:
         for (int i = 0; i < rig.main.commList().count(); ++i)
             ports << rig.main.commList().itemText(i);
         QCOMPARE(ports, QStringList({"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8"}));
-        QCOMPARE(rig.main.minimumSize(), QSize(640, 480));
+        QCOMPARE(rig.main.outerMinimumSize().width(), 640);
         QCOMPARE(rig.main.motionDescLabel().text(), QStringLiteral("Pulse & Direction"));
         QCOMPARE(rig.main.progressBar().value(), 0);
         QCOMPARE(rig.cfg.state().HelpPath, MainFormRig::binDir() + QStringLiteral("/KORV4 help/"));
@@ -328,6 +328,35 @@ private slots:
         }
     }
 
+    // The captions drawn in the fourteen button pictures share one font size,
+    // and each stays clear of its icon and of the button's edge.
+    void pictureCaptionsShareOneSize()
+    {
+        const QRegularExpression size(QStringLiteral("<svg[^>]* width=\"([0-9.]+)\""));
+        const QRegularExpression text(QStringLiteral(
+            "<text x=\"([0-9.]+)\"[^>]* text-anchor=\"middle\"[^>]* font-size=\"([0-9.]+)\"[^>]*>([^<]+)<"));
+        QSet<QString> sizes;
+        for (const char* name : {"MotorUp", "MotorDown", "MotionUp", "MotionDown", "EncoderUp", "EncoderDown", "IOup",
+                                 "IOdown", "RegenUp", "RegenDown", "UploadUp", "UploadDown", "DownloadUp",
+                                 "DownloadDown"}) {
+            QFile file(QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(name)));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QString svg = QString::fromUtf8(file.readAll());
+            const QRegularExpressionMatch w = size.match(svg);
+            const QRegularExpressionMatch t = text.match(svg);
+            QVERIFY2(w.hasMatch() && t.hasMatch(), name);
+            sizes << t.captured(2);
+            QFont font(QStringLiteral("DejaVu Sans"));
+            font.setPixelSize(t.captured(2).toInt());
+            font.setBold(true);
+            const qreal half = QFontMetricsF(font).horizontalAdvance(t.captured(3)) / 2;
+            const qreal centre = t.captured(1).toDouble();
+            // The icons end at 30 units; the bevel is 2 units wide.
+            QVERIFY2(centre - half >= 32 && centre + half <= w.captured(1).toDouble() - 6, name);
+        }
+        QCOMPARE(sizes.size(), 1);
+    }
+
     void motionWithShift_data()
     {
         QTest::addColumn<int>("operatingMode");
@@ -444,12 +473,24 @@ private slots:
     {
         MainFormRig rig;
         rig.start();
+        rig.main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&rig.main));
+        rig.main.move(rig.main.pos() + QPoint(37, 23));
         rig.main.menuEntry("menuContactUs")->trigger();
         QCOMPARE(rig.main.helpScreen()->browser()->source().toLocalFile(),
                  rig.cfg.state().HelpPath + QStringLiteral("contact us.html"));
+        // The viewer opens centred over the main window; moved by the user,
+        // it stays where it was put.
+        HelpScreen* help = rig.main.helpScreen();
+        QVERIFY(QTest::qWaitForWindowExposed(help));
+        const QPoint offset = help->frameGeometry().center() - rig.main.frameGeometry().center();
+        QVERIFY2(qAbs(offset.x()) <= 2 && qAbs(offset.y()) <= 2, qPrintable(QStringLiteral("%1, %2").arg(offset.x()).arg(offset.y())));
+        help->move(help->pos() + QPoint(50, 0));
+        const QPoint moved = help->pos();
         QVERIFY(!rig.main.helpScreen()->browser()->toPlainText().isEmpty());
         rig.main.menuEntry("MenuContents")->trigger();
         QCOMPARE(rig.main.helpScreen()->browser()->source().fileName(), QStringLiteral("index.html"));
+        QCOMPARE(help->pos(), moved);
     }
 
     void website()
@@ -460,6 +501,37 @@ private slots:
         rig.main.menuEntry("menuWebSite")->trigger();
         QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
         QCOMPARE(m_opened, QUrl(QStringLiteral("https://www.example.com/korv4")));
+        QVERIFY(rig.prompt.messages.isEmpty());
+    }
+
+    // With no web browser on the machine the user is told, with the address.
+    void websiteWithoutBrowser()
+    {
+        MainFormRig rig;
+        rig.start();
+        QList<QUrl> asked;
+        rig.main.setUrlOpener([&](const QUrl& url) {
+            asked << url;
+            return false;
+        });
+        rig.main.menuEntry("menuWebSite")->trigger();
+        QCOMPARE(asked, QList<QUrl>{QUrl(QStringLiteral("https://www.example.com/korv4"))});
+        QCOMPARE(rig.prompt.messages.size(), 1);
+        const ScriptedPrompt::Message& m = rig.prompt.messages.first();
+        QCOMPARE(m.title, QStringLiteral("KORV4 Configurator"));
+        QCOMPARE(m.buttons, Prompt::Buttons::Ok);
+        QVERIFY2(m.text.contains(QStringLiteral("could not be opened")), qPrintable(m.text));
+        QVERIFY2(m.text.contains(QStringLiteral(" https://www.example.com/korv4\n")), qPrintable(m.text));
+    }
+
+    // The firmware version label reads as the version it shows.
+    void driveVersionReadsAsShown()
+    {
+        MainFormRig rig;
+        rig.start();
+        rig.cfg.setDriveVersion(QStringLiteral("1.04 k"));
+        QCOMPARE(rig.main.driveVersionLabel().text(), QStringLiteral("1.04 k"));
+        QCOMPARE(AccessibleName(&rig.main.driveVersionLabel()), QStringLiteral("1.04 k"));
     }
 
     void menus()

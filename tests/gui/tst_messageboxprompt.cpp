@@ -57,6 +57,7 @@ private slots:
 
         QString seenTitle, seenText;
         int seenIcon = -1, seenButtons = -1;
+        bool selectable = false;
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             QVERIFY(box);
@@ -64,6 +65,7 @@ private slots:
             seenText = box->text();
             seenIcon = box->icon();
             seenButtons = int(box->standardButtons());
+            selectable = box->textInteractionFlags().testFlag(Qt::TextSelectableByMouse);
             if (press)
                 box->button(QMessageBox::StandardButton(press))->click();
             else
@@ -75,6 +77,8 @@ private slots:
         QCOMPARE(seenText, QStringLiteral("Do you really want to quit?"));
         QCOMPARE(seenIcon, boxIcon);
         QCOMPARE(seenButtons, boxButtons);
+        // The text can be copied out of the box.
+        QVERIFY(selectable);
     }
 };
 

@@ -1,8 +1,13 @@
 #include "ConfiguratorFixture.h"
 #include "PrintCommand.h"
 #include "PrintoutRenderer.h"
+#include "SummaryPrintDialog.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QPrinter>
+#include <QPushButton>
+#include <QTimer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
@@ -14,8 +19,7 @@ QString PdfText(const QString& pdf)
     QProcess p;
     p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     p.waitForFinished(10000);
-    // The font's ligatures ("fi") come back as single characters.
-    return QString::fromUtf8(p.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 int PdfPages(const QString& pdf)
@@ -60,7 +64,7 @@ QStringList VerifyTextKeepsOffTheEdges(const QString& pdf)
         text.replace(QStringLiteral("&apos;"), QStringLiteral("'")).replace(QStringLiteral("&quot;"), QStringLiteral("\""));
         text.replace(QStringLiteral("&lt;"), QStringLiteral("<")).replace(QStringLiteral("&gt;"), QStringLiteral(">"));
         text.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
-        words << text.normalized(QString::NormalizationForm_KC);
+        words << text;
     }
     return words;
 }
@@ -79,6 +83,7 @@ private slots:
     void printsTheSummaryToPdf();
     void widestLinesFitThePage();
     void cancelledDialogPrintsNothing();
+    void printDialogOffersNoRange();
     void printerThatCannotStartIsReported();
     void longPrintoutsGoOnToNewPages();
 };
@@ -102,6 +107,11 @@ void TestPrintCommand::printsTheSummaryToPdf()
     QVERIFY(text.contains(QStringLiteral("Drive: KORV4-J")));
     QVERIFY(text.contains(QStringLiteral("Part number: KM-17-100")));  // the database's first motor
     QVERIFY(text.contains(QStringLiteral("Comm port 1")));
+    // Plain letters, no ligatures: searching and copying find the words.
+    QVERIFY(text.contains(QStringLiteral("Input Noise filter:")));
+    QVERIFY(text.contains(QStringLiteral(".cnf file")));
+    for (const QChar c : text)
+        QVERIFY2(c.decompositionTag() != QChar::Compat, qPrintable(QStringLiteral("ligature U+%1").arg(c.unicode(), 4, 16)));
     QCOMPARE(PdfPages(pdf), 1);
     QVERIFY(!VerifyTextKeepsOffTheEdges(pdf).isEmpty());
 }
@@ -151,6 +161,50 @@ void TestPrintCommand::cancelledDialogPrintsNothing()
     });
     print.MenuPrint_Click();
     QVERIFY(!QFile::exists(pdf));
+    QVERIFY(f.prompt.messages.isEmpty());
+}
+
+// The print dialog as File, Print shows it, with its options opened: the
+// summary is printed whole, so no control chooses part of it.
+void TestPrintCommand::printDialogOffersNoRange()
+{
+    ConfiguratorFixture f;
+    PrintCommand print(nullptr, f.configurator, f.prompt);
+    QStringList seen;
+    QStringList offered;
+    bool allChosen = false;
+    QTimer poll;
+    poll.setInterval(20);
+    connect(&poll, &QTimer::timeout, this, [&] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        poll.stop();
+        for (QPushButton* b : dialog->findChildren<QPushButton*>()) {
+            if (b->text().contains(QStringLiteral("Options")) && b->text().contains(QStringLiteral(">>")))
+                b->click();
+        }
+        QCoreApplication::processEvents();
+        for (const QString& name : SummaryPrintDialog::RangeChoices()) {
+            QWidget* choice = dialog->findChild<QWidget*>(name);
+            if (!choice)
+                continue;
+            seen << name;
+            // As the dialog does when it updates its options.
+            choice->setEnabled(true);
+            if (choice->isEnabled() && choice->isVisibleTo(dialog))
+                offered << name;
+        }
+        auto* all = dialog->findChild<QAbstractButton*>(QStringLiteral("printAll"));
+        allChosen = all && all->isChecked() && all->isVisibleTo(dialog);
+        dialog->reject();
+    });
+    poll.start();
+    print.MenuPrint_Click();
+    // The dialog's own controls were found, so the check looked at them.
+    QVERIFY2(seen.contains(QStringLiteral("printRange")), qPrintable(seen.join(", ")));
+    QVERIFY2(offered.isEmpty(), qPrintable(offered.join(", ")));
+    QVERIFY(allChosen);
     QVERIFY(f.prompt.messages.isEmpty());
 }
 

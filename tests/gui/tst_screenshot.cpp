@@ -1,5 +1,8 @@
 #include "About.h"
+#include "AlarmHistory.h"
 #include "ExecStatus.h"
+#include "FaultCommands.h"
+#include "ServoFault.h"
 #include "HelpScreen.h"
 #include "MainFormRig.h"
 #include "SelfTest.h"
@@ -11,6 +14,7 @@
 #include "WiringBoard.h"
 
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QtTest>
 
 // The main window's layout at its design size and larger. With
@@ -19,13 +23,39 @@
 class TestScreenshot : public QObject {
     Q_OBJECT
 private slots:
+    // The window opens with its inside under the menu bar at the design size
+    // (the wide width on a screen of 800 pixels or more), and dragged
+    // smaller it stops at 9600 x 7200 twips as a whole, frame and menu bar
+    // included, or at its opening height where that is less.
+    void openingAndMinimumSize()
+    {
+        MainFormRig rig;
+        rig.start();
+        rig.main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&rig.main));
+        QCoreApplication::processEvents();
+        const QWidget* inside = rig.main.centralWidget();
+        const int screenWidth = rig.main.screen()->geometry().width();
+        QCOMPARE(inside->height(), 430);
+        QCOMPARE(rig.main.width(), screenWidth >= 800 ? 800 : 792);
+        const QSize opened = rig.main.frameGeometry().size();
+        qInfo("opened: %dx%d as a whole, %dx%d inside", opened.width(), opened.height(), inside->width(),
+              inside->height());
+
+        rig.main.resize(200, 150);
+        QTRY_COMPARE(rig.main.frameGeometry().size(), QSize(640, qMin(480, opened.height())));
+        QCOMPARE(rig.main.outerMinimumSize(), rig.main.frameGeometry().size());
+        qInfo("dragged to 200x150: %dx%d as a whole", rig.main.frameGeometry().width(),
+              rig.main.frameGeometry().height());
+    }
+
     void layout_data()
     {
-        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QSize>("size");  // empty: as the window opens
         QTest::addColumn<bool>("filled");
-        QTest::newRow("design size, fresh start") << QSize(792, 452) << false;
-        QTest::newRow("design size, filled") << QSize(792, 452) << true;
-        QTest::newRow("minimum size") << QSize(640, 480) << true;
+        QTest::newRow("design size, fresh start") << QSize() << false;
+        QTest::newRow("design size, filled") << QSize() << true;
+        QTest::newRow("minimum size") << QSize(1, 1) << true;
         QTest::newRow("large") << QSize(1400, 900) << true;
     }
     void layout()
@@ -40,10 +70,12 @@ private slots:
             rig.cfg.ShowMotionDesc();
             rig.main.SummarizeAll();
         }
-        rig.main.resize(size);
+        if (size.isValid())
+            rig.main.resize(size);
         rig.main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&rig.main));
         QCoreApplication::processEvents();
+        size = rig.main.frameGeometry().size();
 
         // Every control of the board lies inside it and on no other.
         WiringBoard& board = rig.main.board();
@@ -137,6 +169,25 @@ private slots:
         test.start();
         save(test, QStringLiteral("selftest"));
         test.StopSelfTest_Click();
+    }
+
+    // The fault window with two faults lit, the alarm history with a few alarms.
+    void faultWindows()
+    {
+        const QString folder = qEnvironmentVariable("KORV4_SCREENSHOT");
+        LinkStack<MemorySerialPort> stack;
+        FaultCommands faults(stack.link, stack.queries);
+        ServoFault fault(faults);
+        fault.ShowRedBoxes(1 | 8192);
+        AlarmHistory history(faults);
+        history.DispAlarmHistory(QByteArray::fromHex("0080" "2001" "0000" "0200" "000000000000" "FFFF"));
+        const QList<QPair<QWidget*, QString>> windows{{&fault, "servo-fault"}, {&history, "alarm-history"}};
+        for (const auto& [window, name] : windows) {
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            if (!folder.isEmpty())
+                QVERIFY(window->grab().save(QStringLiteral("%1/%2.png").arg(folder, name)));
+        }
     }
 };
 

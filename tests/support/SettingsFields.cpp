@@ -271,7 +271,7 @@ QStringList FieldsOutOfRange(const Settings& s)
             const QString t = FieldText(s, f);
             bad = t.size() < f.validLo || t.size() > f.validHi;
             for (const QChar c : t)
-                bad = bad || c.unicode() < 32 || c.unicode() > 126;
+                bad = bad || c.category() == QChar::Other_Control;
         } else {
             const double v = FieldNumber(s, f);
             bad = !std::isfinite(v) || v < f.validLo || v > f.validHi;

@@ -65,6 +65,6 @@ QStringList DifferingNames(const Settings& a, const Settings& b,
                            const FieldTolerance& tolerance = ExactTolerance);
 
 // The fields outside their valid range ("name = value"): a text longer or
-// shorter than allowed or holding a character outside blank..tilde, a number
+// shorter than allowed or holding a control character, a number
 // outside validLo..validHi, NaN or infinite.
 QStringList FieldsOutOfRange(const Settings& s);

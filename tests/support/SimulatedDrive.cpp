@@ -110,6 +110,11 @@ void SimulatedDrive::sendMessage(int header, int d1, int d2)
     transmit(m);
 }
 
+void SimulatedDrive::sendFault(int alarmWord)
+{
+    sendMessage(252, (alarmWord >> 7) & 0x7F, alarmWord & 0x7F);
+}
+
 void SimulatedDrive::vanish()
 {
     if (m_gone)
@@ -168,6 +173,24 @@ void SimulatedDrive::takeByte(quint8 b)
             m_download.clear();
             m_expect = Expect::DownloadBytes;
             break;
+        case 'a':
+            if (answersAlarmHistory)
+                answer(alarmHistory);
+            break;
+        case 'o':
+            ++historyClears;
+            alarmHistory = QByteArray(16, '\0');
+            break;
+        case 'z':
+            ++faultClears;
+            if (!faultSticks)
+                servoStatus &= ~0x200;
+            break;
+        case 'n': ++reenables; break;
+        case 'i':
+            m_accessCode.clear();
+            m_expect = Expect::AccessCode;
+            break;
         default: break;  // "S", "0", the "QT" after a greeting: no reply
         }
         break;
@@ -177,6 +200,16 @@ void SimulatedDrive::takeByte(quint8 b)
             answer("00" + hexText(static_cast<quint8>(minorRev), 2));
         else if (b == 128)
             answer(hexText(servoStatus, 4));
+        break;
+    case Expect::AccessCode:
+        m_accessCode.append(static_cast<char>(b));
+        if (m_accessCode.size() < 4)
+            return;
+        m_expect = Expect::Command;
+        if (m_accessCode == "4719") {
+            ++factoryRestores;
+            image = factoryImage;
+        }
         break;
     case Expect::DownloadBytes:
         m_download.append(static_cast<char>(b));

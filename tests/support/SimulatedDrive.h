@@ -17,6 +17,10 @@ class QSocketNotifier;
 // (its stored image) and "d" followed by 161 bytes (ACK 6 when the sum is
 // good, NAK 21 when not). It can stay silent, answer late, send a short or
 // long image, and disappear in the middle of a transfer.
+//
+// Faults: "a" sends the alarm history, "o" clears it, "z" clears a present
+// fault (unless the fault sticks), "n" re-enables, and "i4719" restores the
+// factory image. A fault message (header 252) goes out on demand.
 class SimulatedDrive : public QObject {
     Q_OBJECT
 public:
@@ -51,6 +55,20 @@ public:
     int ackByte = -1;                  // answer this to a download instead of ACK/NAK
     bool acknowledges = true;          // false: a download gets no answer at all
 
+    // Faults. The alarm history "a" sends (eight words, high byte first;
+    // tests may make it shorter or longer); "o" empties it to 16 zeros.
+    QByteArray alarmHistory = QByteArray(16, '\0');
+    bool answersAlarmHistory = true;  // false: "a" goes unanswered
+    // A present fault shows as bit 9 (512) of the servo status; "z" clears
+    // that bit unless the fault sticks.
+    bool faultSticks = false;
+    // What "i4719" restores.
+    QByteArray factoryImage = sampleImage();
+    int historyClears = 0;   // "o" taken
+    int faultClears = 0;     // "z" taken
+    int reenables = 0;       // "n" taken
+    int factoryRestores = 0; // "i4719" taken
+
     // Every byte received, in order.
     QByteArray received;
     int downloadsTaken = 0;
@@ -59,6 +77,8 @@ public:
     void send(const QByteArray& bytes);
     void sendGreeting(int firmware, int model);
     void sendMessage(int header, int d1, int d2);
+    // The fault message for an alarm word (its low 14 bits: two 7-bit bytes).
+    void sendFault(int alarmWord);
     // Pulls the plug: the pseudo-terminal closes, the in-memory port vanishes.
     void vanish();
 
@@ -68,7 +88,7 @@ public:
     std::function<QByteArray(const QByteArray& command)> textCommandHandler;
 
 private:
-    enum class Expect { Command, QueryCode, DownloadBytes };
+    enum class Expect { Command, QueryCode, DownloadBytes, AccessCode };
 
     void take(const QByteArray& bytes);
     void takeByte(quint8 b);
@@ -87,4 +107,5 @@ private:
     Expect m_expect = Expect::Command;
     QByteArray m_download;
     QByteArray m_textLine;
+    QByteArray m_accessCode;
 };

@@ -37,6 +37,21 @@ void ApplyLimits(Record& r, const QList<Limit<Record>>& limits)
     }
 }
 
+// A name read from a file keeps every character as written, trailing blanks
+// and letters beyond ASCII included; only control characters, which no
+// name shows, are dropped. The drive image alone cuts names to its plain
+// 13 characters, when it is built.
+QString WithoutControlChars(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        if (c.category() != QChar::Other_Control)
+            out.append(c);
+    }
+    return out;
+}
+
 }  // namespace
 
 void LimitReadSettings(Settings& s)
@@ -116,9 +131,8 @@ void LimitReadSettings(Settings& s)
         s.PowerUpMode = Settings().PowerUpMode;
     // The drive knows only these protocol bits, as the upload keeps them.
     s.ProtocolFlags &= 55;
-    // Texts keep the characters the drive takes (blank to tilde), as the
-    // upload leaves them; the address is one printable character.
-    s.CustomMotorName = NoBadChars(s.CustomMotorName);
+    // The address is one printable character, as the drive takes it.
+    s.CustomMotorName = WithoutControlChars(s.CustomMotorName);
     s.Rs485Address = Rs485AddressFromCode(s.Rs485Address.isEmpty() ? 0 : s.Rs485Address.at(0).unicode());
 }
 
@@ -139,5 +153,5 @@ void LimitReadMotor(MotorRecord& m)
         {&M::leadangleRps, 0, 273},
     };
     ApplyLimits(m, limits);
-    m.partNumber = NoBadChars(m.partNumber);
+    m.partNumber = WithoutControlChars(m.partNumber);
 }

@@ -104,6 +104,27 @@ void SplitFloat(double value, std::uint8_t& exponent, std::uint8_t& m2, std::uin
     SplitNum24(static_cast<int>(m), m2, m1, m0);
 }
 
+QString PlainImageText(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    const QString decomposed = text.normalized(QString::NormalizationForm_KD);
+    for (qsizetype i = 0; i < decomposed.size(); ++i) {
+        const QChar c = decomposed.at(i);
+        if (c.unicode() >= 32 && c.unicode() <= 126)
+            out.append(c);
+        else if (c.category() == QChar::Mark_NonSpacing || c.category() == QChar::Other_Control ||
+                 c.category() == QChar::Other_Format)
+            continue;  // an accent of the letter before it, or nothing to show
+        else if (c.isHighSurrogate() && i + 1 < decomposed.size() && decomposed.at(i + 1).isLowSurrogate()) {
+            out.append(QLatin1Char('?'));  // one character in two code units
+            ++i;
+        } else
+            out.append(QLatin1Char('?'));
+    }
+    return out;
+}
+
 QString NoBadChars(const QString& text)
 {
     QString out;

@@ -53,3 +53,9 @@ void SplitFloat(double value, std::uint8_t& exponent, std::uint8_t& m2, std::uin
 // The characters of text from blank (32) to tilde (126), in order, with
 // trailing blanks removed; every other character is dropped.
 QString NoBadChars(const QString& text);
+
+// A name as the drive image carries it: plain characters only, blank (32)
+// to tilde (126). An accented letter goes as its bare letter ("é" as "e"),
+// any other character outside that range as "?" so the name keeps its
+// length, and control characters are dropped. Not cut to length.
+QString PlainImageText(const QString& text);

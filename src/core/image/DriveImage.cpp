@@ -360,7 +360,7 @@ void writeField(QByteArray& image, const ImageField& f, const Value& v)
     case Enc::U16s: SplitNum16(std::clamp(RoundToInt(v.num), -32768, 32767), out(0), out(1)); break;
     case Enc::F4: SplitFloat(v.num, out(0), out(1), out(2), out(3)); break;
     case Enc::C13: {
-        const QByteArray text = v.text.leftJustified(TextLength, QLatin1Char(' '), true).toLatin1();
+        const QByteArray text = PlainImageText(v.text).leftJustified(TextLength, QLatin1Char(' '), true).toLatin1();
         for (int k = 0; k < TextLength; ++k)
             image[f.offset + k] = text.at(k);
         break;

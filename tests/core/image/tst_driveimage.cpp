@@ -81,6 +81,8 @@ private slots:
     void regenResistor();
     void leadAnglesComeBackAsSent();
     void databaseMotorTravels();
+    void namesAreCutToThePlainImageText_data();
+    void namesAreCutToThePlainImageText();
     void randomConfigurationsRoundTrip();
     void hostileImagesDecodeIntoRange();
 };
@@ -477,6 +479,39 @@ void TestDriveImage::databaseMotorTravels()
     QCOMPARE(m.leadangleRps, 25);
     QCOMPARE(m.R, 0.0);  // the image carries no windings
     QCOMPARE(extra.arFrequency, ARfreq(defaults(), db));
+}
+
+void TestDriveImage::namesAreCutToThePlainImageText_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("field");     // the 13 bytes in the image
+    QTest::addColumn<QString>("customBack");   // the custom-motor name an upload gives
+    QTest::addColumn<QString>("partBack");     // the database part number an upload gives
+    QTest::newRow("trailing blanks") << "ab  " << QByteArray("ab           ") << "ab" << "ab";
+    QTest::newRow("accented letters") << "café Ølund" << QByteArray("cafe ?lund   ") << "cafe ?lund" << "cafe ?lund";
+    QTest::newRow("only letters beyond ASCII") << "電機モーター" << QByteArray("??????       ") << "??????" << "??????";
+    QTest::newRow("beyond the basic plane") << "motor 𝛑" << QByteArray("motor ?      ") << "motor ?" << "motor ?";
+    QTest::newRow("13 characters") << "KV23-M166B-XY" << QByteArray("KV23-M166B-XY") << "KV23-M166B-XY" << "KV23-M166B-XY";
+    QTest::newRow("14 characters") << "KV23-M166B-XYZ" << QByteArray("KV23-M166B-XY") << "KV23-M166B-XY" << "KV23-M166B-XY";
+    QTest::newRow("cut after an accent") << "ééééééééééééé!" << QByteArray("eeeeeeeeeeeee") << "eeeeeeeeeeeee" << "eeeeeeeeeeeee";
+    QTest::newRow("control characters") << "a\tb\x01" "c" << QByteArray("abc          ") << "abc" << "abc";
+    QTest::newRow("empty") << "" << QByteArray(13, ' ') << "custom motor" << "";
+}
+
+// Only the image limits a name: to 13 plain characters, padded with blanks.
+void TestDriveImage::namesAreCutToThePlainImageText()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, field);
+    Settings s = customMotorInUse();
+    s.CustomMotorName = name;
+    MotorRecord db = SampleMotor(name);
+    const QByteArray image = encode(s, db);
+    QCOMPARE(image.mid(110, 13), field);
+    QCOMPARE(image.mid(146, 13), field);
+    DecodedImage extra;
+    QTEST(decoded(image, &extra).CustomMotorName, "customBack");
+    QTEST(extra.databaseMotor.partNumber, "partBack");
 }
 
 namespace {
