@@ -55,7 +55,8 @@ void SettingsDialog::OK_Click()
 {
     normaliseBoxes();
     writeSettings();
-    m_cfg.state().SettingsChanged = true;
+    if (okMarksChanged())
+        m_cfg.state().SettingsChanged = true;
     hide();
     summarize();
 }

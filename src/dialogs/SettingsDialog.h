@@ -61,6 +61,9 @@ protected:
     virtual void writeSettings() = 0;
     // After writeSettings(): the summary block; override for more.
     virtual void summarize();
+    // Whether OK marks the configuration changed (a dialog that only hands
+    // its values to another dialog does not).
+    virtual bool okMarksChanged() const { return true; }
 
     Configurator& cfg() { return m_cfg; }
     MainForm& mainForm() { return m_main; }

@@ -2,11 +2,70 @@
 
 #include "Configurator.h"
 #include "DriveTransfer.h"
+#include "EditMotor.h"
+#include "EncoderDialog.h"
+#include "IOdialog.h"
 #include "MainForm.h"
+#include "MotionDialogs.h"
+#include "MotorDialog.h"
+#include "RegenDialog.h"
 
 SettingsDialogs::SettingsDialogs(Configurator& configurator, MainForm& main, DriveTransfer& transfer)
-    : m_cfg(configurator), m_main(main), m_transfer(transfer)
+    : m_cfg(configurator), m_main(main), m_transfer(transfer),
+      m_motion(std::make_unique<MotionDialogs>(configurator, main, transfer))
 {
+    WindowHooks& hooks = m_main.hooks();
+    hooks.loadMotorDialog = [this] { motorDialog().ensureLoaded(); };
+    hooks.showMotorDialog = [this] { motorDialog().showFilled(); };
+    hooks.motorRunCurrentText = [this] { return motorDialog().runCurrentText(); };
+    hooks.smoothingTuned = [this](int gain, int phase) { editMotor().setGainAndPhase(gain, phase); };
+    hooks.showEncoderDialog = [this] { encoderDialog().showFilled(); };
+    hooks.showIODialog = [this] { ioDialog().showFilled(); };
+    hooks.showRegenDialog = [this] { regenDialog().showFilled(); };
+    hooks.loadIODialog = [this] { ioDialog().LoadLimitList(); };
+
+    // The download presses these before it builds the image, the editor
+    // before the motor dialog: its OK puts the custom motor's current on the
+    // motor dialog. A dialog never shown has nothing to press.
+    using Ok = DriveTransfer::OkDialog;
+    m_transfer.setOkPress(Ok::EditMotor, [this] { if (m_editMotor) m_editMotor->pressOkIfVisible(); });
+    m_transfer.setOkPress(Ok::MotorDialog, [this] { if (m_motor) m_motor->pressOkIfVisible(); });
+    m_transfer.setOkPress(Ok::EncoderDialog, [this] { if (m_encoder) m_encoder->pressOkIfVisible(); });
+    m_transfer.setOkPress(Ok::RegenDialog, [this] { if (m_regen) m_regen->pressOkIfVisible(); });
 }
 
-SettingsDialogs::~SettingsDialogs() = default;
+SettingsDialogs::~SettingsDialogs()
+{
+    // The download may outlive the dialogs.
+    using Ok = DriveTransfer::OkDialog;
+    for (Ok d : {Ok::EditMotor, Ok::MotorDialog, Ok::EncoderDialog, Ok::RegenDialog})
+        m_transfer.setOkPress(d, {});
+}
+
+template <typename Dialog>
+Dialog& SettingsDialogs::instance(std::unique_ptr<Dialog>& slot)
+{
+    if (!slot)
+        slot = std::make_unique<Dialog>(m_cfg, m_main);
+    return *slot;
+}
+
+MotorDialog& SettingsDialogs::motorDialog()
+{
+    if (!m_motor) {
+        m_motor = std::make_unique<MotorDialog>(m_cfg, m_main);
+        m_motor->defineCustomMotor = [this] { editMotor().showFilled(); };
+    }
+    return *m_motor;
+}
+
+EditMotor& SettingsDialogs::editMotor()
+{
+    if (!m_editMotor)
+        m_editMotor = std::make_unique<EditMotor>(m_cfg, m_main, motorDialog());
+    return *m_editMotor;
+}
+
+EncoderDialog& SettingsDialogs::encoderDialog() { return instance(m_encoder); }
+IOdialog& SettingsDialogs::ioDialog() { return instance(m_io); }
+RegenDialog& SettingsDialogs::regenDialog() { return instance(m_regen); }

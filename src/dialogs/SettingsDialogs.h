@@ -4,7 +4,13 @@
 
 class Configurator;
 class DriveTransfer;
+class EditMotor;
+class EncoderDialog;
+class IOdialog;
 class MainForm;
+class MotionDialogs;
+class MotorDialog;
+class RegenDialog;
 
 // Owns the one instance of every settings dialog and registers them with
 // the main window (its buttons, the summary grid's blocks, the start-up
@@ -15,8 +21,25 @@ public:
     SettingsDialogs(Configurator& configurator, MainForm& main, DriveTransfer& transfer);
     ~SettingsDialogs();
 
+    MotorDialog& motorDialog();
+    EditMotor& editMotor();
+    EncoderDialog& encoderDialog();
+    IOdialog& ioDialog();
+    RegenDialog& regenDialog();
+
 private:
+    // The instance in `slot`, created on first use.
+    template <typename Dialog>
+    Dialog& instance(std::unique_ptr<Dialog>& slot);
+
     Configurator& m_cfg;
     MainForm& m_main;
     DriveTransfer& m_transfer;
+    // The motion-mode menu and its dialogs register themselves.
+    std::unique_ptr<MotionDialogs> m_motion;
+    std::unique_ptr<MotorDialog> m_motor;
+    std::unique_ptr<EditMotor> m_editMotor;
+    std::unique_ptr<EncoderDialog> m_encoder;
+    std::unique_ptr<IOdialog> m_io;
+    std::unique_ptr<RegenDialog> m_regen;
 };

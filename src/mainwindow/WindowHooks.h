@@ -29,6 +29,15 @@ struct WindowHooks {
     // The TMX terminal's Help: the TMX command reference card.
     std::function<void()> showTmxCommandCard;
 
+    // The custom-motor editor's Wizard button, once the firmware has the
+    // waveform-smoothing wizard: shows it modal. The wizard runs the motor
+    // with motorRunCurrentText() and hands the tuned gain and phase to
+    // smoothingTuned (the editor's sliders; the settings take them at the
+    // editor's OK). The settings dialogs register the last two.
+    std::function<void()> showSmoothingWizard;
+    std::function<QString()> motorRunCurrentText;
+    std::function<void(int gain, int phase)> smoothingTuned;
+
     // Start-up: the I/O dialog (its limit-sensor list) and the motor dialog
     // are loaded hidden, in the start-up order.
     std::function<void()> loadIODialog;

@@ -1,6 +1,6 @@
 // Times the drive link over a real pseudo-terminal with the device backend,
 // the simulated drive at the other end, in one process and one thread as the
-// program runs.
+// program runs; then the motor database with a few and with many motors.
 
 #include "BenchTools.h"
 #include "Configurator.h"
@@ -8,11 +8,16 @@
 #include "DriveLink.h"
 #include "DriveQueries.h"
 #include "DriveTransfer.h"
+#include "MotorStore.h"
 #include "ScriptedPrompt.h"
 #include "SimulatedDrive.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -50,6 +55,102 @@ void print(const char* what, const Timing& t, bool ok)
 {
     std::printf("%-34s best %8.3f ms  median %8.3f ms  worst %8.3f ms%s\n", what, t.best, t.median, t.worst,
                 ok ? "" : "  (FAILED)");
+}
+
+// A motor database of the given size, filled in one transaction (the
+// filling is not what is timed), the keys added in no particular order.
+bool makeMotorDatabase(const QString& path, int motors)
+{
+    if (!MotorStore::create(path))
+        return false;
+    bool ok = true;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench fill"));
+        db.setDatabaseName(path);
+        ok = db.open() && db.transaction();
+        QSqlQuery q(db);
+        ok = ok && q.prepare(QStringLiteral("INSERT INTO \"motor params\" (\"part number\", \"PartNoX\", \"current\") "
+                                            "VALUES (?, ?, ?)"));
+        for (int i = 0; ok && i < motors; ++i) {
+            const QString part = QStringLiteral("BM-%1").arg((i * 7919) % motors * 2, 6, 10, QLatin1Char('0'));
+            q.addBindValue(part);
+            q.addBindValue(part);
+            q.addBindValue(1.0 + i % 50 / 10.0);
+            ok = q.exec();
+        }
+        ok = ok && db.commit();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("bench fill"));
+    return ok;
+}
+
+struct MotorFigures {
+    Timing add, seek, list, walk;
+};
+
+MotorFigures timeMotorStore(const QString& path, int motors, int runs)
+{
+    MotorFigures f;
+    if (!makeMotorDatabase(path, motors)) {
+        std::printf("could not build a motor database of %d motors\n", motors);
+        return f;
+    }
+    MotorStore store;
+    if (!store.open(path)) {
+        std::printf("could not open the motor database of %d motors\n", motors);
+        return f;
+    }
+    char label[96];
+    bool ok = true;
+    int added = 0;
+    // New part numbers fall between the stored ones.
+    f.add = timeRuns(runs, [&] {
+        const QString part = QStringLiteral("BM-%1-%2")
+                                 .arg((added * 104729) % motors * 2, 6, 10, QLatin1Char('0'))
+                                 .arg(added);
+        ++added;
+        MotorRecord m;
+        m.partNumber = part;
+        m.current = 2.0;
+        return store.AddMotorRecord(m) == MotorStore::AddResult::Added;
+    }, &ok);
+    std::snprintf(label, sizeof label, "%5d motors: add one (new)", motors);
+    print(label, f.add, ok);
+    ok = true;
+    QRandomGenerator random(motors);
+    f.seek = timeRuns(runs, [&] {
+        const QString part = QStringLiteral("BM-%1").arg(random.bounded(motors) * 2, 6, 10, QLatin1Char('0'));
+        return store.seek(part) && store.field(QStringLiteral("current")).isValid();
+    }, &ok);
+    std::snprintf(label, sizeof label, "%5d motors: seek one", motors);
+    print(label, f.seek, ok);
+    ok = true;
+    f.list = timeRuns(runs, [&] { return store.partNumbers().size() == motors + added; }, &ok);
+    std::snprintf(label, sizeof label, "%5d motors: list part numbers", motors);
+    print(label, f.list, ok);
+    ok = true;
+    f.walk = timeRuns(runs, [&] {
+        int n = 0;
+        for (store.moveFirst(); !store.atEnd(); store.moveNext())
+            n += store.field(QStringLiteral("part number")).toString().isEmpty() ? 0 : 1;
+        return n == motors + added;
+    }, &ok);
+    std::snprintf(label, sizeof label, "%5d motors: walk first..end", motors);
+    print(label, f.walk, ok);
+    return f;
+}
+
+void benchMotorStore(int runs)
+{
+    QTemporaryDir dir;
+    std::printf("\nMotor database (SQLite, key \"PartNoX\"), %d runs each\n", runs);
+    const MotorFigures few = timeMotorStore(dir.filePath(QStringLiteral("few.db")), 10, runs);
+    const MotorFigures many = timeMotorStore(dir.filePath(QStringLiteral("many.db")), 10000, runs);
+    auto ratio = [](const Timing& a, const Timing& b) { return b.median > 0 ? a.median / b.median : 0.0; };
+    std::printf("10,000 against 10 motors (medians): add %.2fx, seek %.2fx (goal: within 3x)\n",
+                ratio(many.add, few.add), ratio(many.seek, few.seek));
+    std::printf("listing 10,000 motors: %.3f ms median (goal: under 100 ms)\n", many.list.median);
 }
 
 }  // namespace
@@ -108,6 +209,8 @@ int main(int argc, char* argv[])
                 there ? "true" : "false", wall, cpu * 1000, cpu / wall * 100);
     if (!prompt.messages.isEmpty())
         std::printf("messages shown: %s\n", qPrintable(prompt.titles().join(", ")));
+
+    benchMotorStore(runs);
     if (!BenchDriveTools()) {
         std::fprintf(stderr, "drive tools: no pseudo-terminal\n");
         return 1;

@@ -1,19 +1,37 @@
 #include "About.h"
 #include "AlarmHistory.h"
 #include "ExecStatus.h"
+#include "EncoderDialog.h"
 #include "FaultCommands.h"
+#include "IOdialog.h"
+#include "RegenDialog.h"
 #include "ServoFault.h"
+#include "SettingsDialogs.h"
 #include "HelpScreen.h"
 #include "MainFormRig.h"
 #include "SelfTest.h"
 #include "SimulatedDrive.h"
 #include "SimulatedTmx.h"
+#include "AdvancedSettings.h"
+#include "MotionDialogs.h"
+#include "MotionMenu.h"
+#include "PulseDirDialog.h"
+#include "TMXdialog.h"
+#include "VelocityDialog.h"
+#include "MotorDialogRig.h"
 #include "StartForm.h"
 #include "SummaryGrid.h"
 #include "TMXterm.h"
 #include "WiringBoard.h"
 
 #include <QPlainTextEdit>
+#include <QAbstractButton>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
 #include <QScreen>
 #include <QtTest>
 
@@ -169,6 +187,111 @@ private slots:
         test.start();
         save(test, QStringLiteral("selftest"));
         test.StopSelfTest_Click();
+    }
+
+    // The motion-mode menu and its dialogs as they open, each control wide
+    // and tall enough for its text.
+    void motionDialogs()
+    {
+        const QString folder = qEnvironmentVariable("KORV4_SCREENSHOT");
+        MainFormRig rig;
+        rig.start();
+        rig.cfg.selectModel(2);
+        rig.cfg.settings().PulseType = 2;
+        rig.cfg.settings().VelAnalog = true;
+        MotionDialogs dialogs(rig.cfg, rig.main, rig.transfer);
+        auto shoot = [&](QWidget& window, const QString& name) {
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            QCoreApplication::processEvents();
+            for (QWidget* w : window.findChildren<QWidget*>()) {
+                if (w->isVisibleTo(&window) && (qobject_cast<QAbstractButton*>(w) || qobject_cast<QLabel*>(w)))
+                    QVERIFY2(w->width() >= w->minimumSizeHint().width() && w->height() >= w->minimumSizeHint().height(),
+                             qPrintable(name + ": " + w->objectName() + " is cut off"));
+            }
+            if (!folder.isEmpty())
+                QVERIFY(window.grab().save(QStringLiteral("%1/%2.png").arg(folder, name)));
+        };
+        rig.main.Motion_Click(false);
+        shoot(dialogs.menu(), QStringLiteral("motion-menu"));
+        rig.main.hooks().showPulseDirDialog();
+        shoot(dialogs.pulseDir(), QStringLiteral("pulse-dir"));
+        rig.main.hooks().showVelocityDialog();
+        shoot(dialogs.velocity(), QStringLiteral("velocity"));
+        dialogs.advanced().showFilled();
+        shoot(dialogs.advanced(), QStringLiteral("advanced-analog"));
+        rig.cfg.settings().PowerUpMode = 7;
+        rig.main.hooks().showTMXDialog(2, QStringLiteral("TMX Configuration"));
+        shoot(dialogs.tmx(), QStringLiteral("tmx-step"));
+        rig.cfg.settings().PowerUpMode = 21;
+        rig.main.hooks().showTMXDialog(7, QStringLiteral("J Configuration"));
+        shoot(dialogs.tmx(), QStringLiteral("tmx-j-positioning"));
+    }
+
+    // The motor dialog (standard motor; custom motor with More) and the
+    // custom-motor editor, each at the size it opens with.
+    void motorDialogs()
+    {
+        const QString folder = qEnvironmentVariable("KORV4_SCREENSHOT");
+        MotorDialogRig r;
+        r.start();
+        r.rig.main.show();
+        auto snap = [&](QWidget& w, const QString& name) {
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            QCoreApplication::processEvents();
+            // Opened at least as large as its layout asks: nothing cut off.
+            QVERIFY2(w.width() >= w.minimumSizeHint().width() && w.height() >= w.minimumSizeHint().height(),
+                     qPrintable(name));
+            // Every caption shows whole.
+            for (QWidget* c : w.findChildren<QWidget*>()) {
+                if (c->isVisible() && (qobject_cast<QAbstractButton*>(c) || qobject_cast<QLabel*>(c)))
+                    QVERIFY2(c->width() >= c->sizeHint().width(), qPrintable(name + ": " + c->objectName()));
+            }
+            if (!folder.isEmpty())
+                QVERIFY(w.grab().save(QStringLiteral("%1/%2.png").arg(folder, name)));
+        };
+        r.rig.main.Motor_Click();
+        snap(r.motor(), QStringLiteral("motor-standard"));
+        r.child<QPushButton>(r.motor(), "MoreOrLess").click();
+        r.child<QRadioButton>(r.motor(), "optCustom").click();
+        snap(r.motor(), QStringLiteral("motor-custom-more"));
+        r.child<QPushButton>(r.motor(), "DefineNewMotor").click();
+        snap(r.edit(), QStringLiteral("editmotor"));
+    }
+
+    // The encoder, I/O and regen dialogs, each in its fuller state: every
+    // control inside the window and wide enough for its text.
+    void encoderIORegenDialogs()
+    {
+        const QString folder = qEnvironmentVariable("KORV4_SCREENSHOT");
+        MainFormRig rig;
+        SettingsDialogs dialogs(rig.cfg, rig.main, rig.transfer);
+        rig.start();
+        rig.main.show();
+        rig.cfg.settings().StallPrevent = true;
+        rig.cfg.settings().HardStopFault = true;
+        rig.cfg.settings().RegenExternal = true;
+        rig.cfg.settings().BrakeOutputMode = 1;
+        rig.cfg.settings().MotionOutputMode = 6;
+        const QList<QPair<SettingsDialog*, QString>> windows{{&dialogs.encoderDialog(), "encoderdialog"},
+                                                             {&dialogs.ioDialog(), "iodialog"},
+                                                             {&dialogs.regenDialog(), "regendialog"}};
+        for (const auto& [dialog, name] : windows) {
+            dialog->showFilled();
+            QVERIFY(QTest::qWaitForWindowExposed(dialog));
+            QCoreApplication::processEvents();
+            QList<QWidget*> shown;
+            for (QWidget* w : dialog->findChildren<QWidget*>())
+                if (w->isVisible() && !qobject_cast<QGroupBox*>(w) && w->parentWidget()->isVisible())
+                    shown << w;
+            for (QWidget* a : shown) {
+                const QRect ra(a->mapTo(dialog, QPoint(0, 0)), a->size());
+                QVERIFY2(dialog->rect().contains(ra), qPrintable(a->objectName()));
+                QVERIFY2(a->sizeHint().width() <= a->width() || qobject_cast<QLineEdit*>(a) || qobject_cast<QComboBox*>(a),
+                         qPrintable(name + ": " + a->objectName() + " " + a->metaObject()->className() + " cut off"));
+            }
+            if (!folder.isEmpty())
+                QVERIFY(dialog->grab().save(QStringLiteral("%1/%2.png").arg(folder, name)));
+        }
     }
 
     // The fault window with two faults lit, the alarm history with a few alarms.

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 
 // A Prompt for tests: records every message and answers from a script.
 // With the script empty it answers Ok (or Yes for a Yes/No question).
@@ -19,10 +20,15 @@ public:
     QList<Message> messages;
     QList<Answer> answers;  // taken from the front, one per question
     int beeps = 0;
+    // Runs while a message is "on screen", before it is answered: a test
+    // can wait here as a modal box would, so events run meanwhile.
+    std::function<void(const Message&)> whileShown;
 
     Answer ask(const QString& title, const QString& text, Icon icon, Buttons buttons) override
     {
         messages.append({title, text, icon, buttons});
+        if (whileShown)
+            whileShown(messages.last());
         if (!answers.isEmpty())
             return answers.takeFirst();
         return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;

@@ -25,7 +25,9 @@ const std::vector<SettingsField> Fields = {
     {FIELD(PulseType), 0, 2, 0, 2, 0},
     {FIELD(QuadDirBLeadsA), 0, 1, 0, 1, 0},
     {FIELD(StepsPerRev), 200, 51200, 0, 65535, 0},
-    {FIELD(StepFilterHz), 1, 10000, 0, 10000, 0},
+    // Stand-alone step input admits what the image holds (tenths of a hertz in
+    // 16 bits); files and older images may carry more.
+    {FIELD(StepFilterHz), 1, 6553, 0, 10000, 0},
     // The noise filter goes as 15000 / Hz in one byte: a coarse step, and the
     // 2000 Hz that a 0 byte reads as goes back as 8 (1875 Hz).
     {FIELD(NoiseFilterHz), 100, 15000, 1, 15000, 0.07, true},

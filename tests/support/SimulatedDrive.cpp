@@ -110,6 +110,24 @@ void SimulatedDrive::sendMessage(int header, int d1, int d2)
     transmit(m);
 }
 
+void SimulatedDrive::sendPaced(const QByteArray& bytes, int chunk, int intervalMs)
+{
+    if (!m_pacer) {
+        m_pacer = new QTimer(this);
+        connect(m_pacer, &QTimer::timeout, this, [this] {
+            transmit(m_paced.left(m_pacedChunk));
+            m_paced.remove(0, m_pacedChunk);
+            if (m_paced.isEmpty()) {
+                m_pacer->stop();
+                emit pacedSendDone();
+            }
+        });
+    }
+    m_paced += bytes;
+    m_pacedChunk = qMax(1, chunk);
+    m_pacer->start(intervalMs);
+}
+
 void SimulatedDrive::sendFault(int alarmWord)
 {
     sendMessage(252, (alarmWord >> 7) & 0x7F, alarmWord & 0x7F);
@@ -147,6 +165,16 @@ void SimulatedDrive::take(const QByteArray& bytes)
 
 void SimulatedDrive::takeByte(quint8 b)
 {
+    // "O" may be followed by its 4-digit access code; anything else is the
+    // next command.
+    if (m_expect == Expect::OffsetCode) {
+        if (b >= '0' && b <= '9' && m_accessDigits < 4) {
+            if (++m_accessDigits == 4)
+                m_expect = Expect::Command;
+            return;
+        }
+        m_expect = Expect::Command;
+    }
     if (textCommandHandler && m_expect == Expect::Command) {
         if (b != '\r') {
             m_textLine.append(static_cast<char>(b));
@@ -169,6 +197,12 @@ void SimulatedDrive::takeByte(quint8 b)
         }
         case 'y': m_expect = Expect::QueryCode; break;
         case 'u': answerUpload(); break;
+        case 'O':
+            ++offsetRequests;
+            answer(offsetReply);
+            m_accessDigits = 0;
+            m_expect = Expect::OffsetCode;
+            break;
         case 'd':
             m_download.clear();
             m_expect = Expect::DownloadBytes;
@@ -200,6 +234,8 @@ void SimulatedDrive::takeByte(quint8 b)
             answer("00" + hexText(static_cast<quint8>(minorRev), 2));
         else if (b == 128)
             answer(hexText(servoStatus, 4));
+        break;
+    case Expect::OffsetCode:
         break;
     case Expect::AccessCode:
         m_accessCode.append(static_cast<char>(b));

@@ -7,6 +7,7 @@
 
 class MemorySerialPort;
 class QSocketNotifier;
+class QTimer;
 
 // A drive at the far end of the link, for tests and the benchmark. It runs in
 // the test's own event loop, either behind an in-memory port or behind a real
@@ -14,9 +15,10 @@ class QSocketNotifier;
 //
 // It answers the configuration link: "C" (firmware and model code), the two
 // "y" queries (minor revision, servo status), "S" and "0" (no reply), "u"
-// (its stored image) and "d" followed by 161 bytes (ACK 6 when the sum is
-// good, NAK 21 when not). It can stay silent, answer late, send a short or
-// long image, and disappear in the middle of a transfer.
+// (its stored image), "d" followed by 161 bytes (ACK 6 when the sum is
+// good, NAK 21 when not) and the analog offset measurement "O" or "O4719"
+// (the two bytes of offsetReply). It can stay silent, answer late, send a
+// short or long image, and disappear in the middle of a transfer.
 //
 // Faults: "a" sends the alarm history, "o" clears it, "z" clears a present
 // fault (unless the fault sticks), "n" re-enables, and "i4719" restores the
@@ -54,6 +56,10 @@ public:
     int vanishAfterDownloadBytes = -1; // disappear after receiving n image bytes
     int ackByte = -1;                  // answer this to a download instead of ACK/NAK
     bool acknowledges = true;          // false: a download gets no answer at all
+    // What "O" (with or without its access code) answers: the analog offset
+    // in half-millivolts, high byte first, signed (0, 40: 20 mV).
+    QByteArray offsetReply = QByteArray("\x00\x28", 2);
+    int offsetRequests = 0;
 
     // Faults. The alarm history "a" sends (eight words, high byte first;
     // tests may make it shorter or longer); "o" empties it to 16 zeros.
@@ -77,6 +83,10 @@ public:
     void send(const QByteArray& bytes);
     void sendGreeting(int firmware, int model);
     void sendMessage(int header, int d1, int d2);
+    // Sends the bytes over time, a chunk every intervalMs, as a drive that
+    // keeps talking; emits pacedSendDone after the last chunk.
+    void sendPaced(const QByteArray& bytes, int chunk, int intervalMs);
+    bool sendingPaced() const { return !m_paced.isEmpty(); }
     // The fault message for an alarm word (its low 14 bits: two 7-bit bytes).
     void sendFault(int alarmWord);
     // Pulls the plug: the pseudo-terminal closes, the in-memory port vanishes.
@@ -87,8 +97,11 @@ public:
     // whatever it returns is sent back. The configuration link is then off.
     std::function<QByteArray(const QByteArray& command)> textCommandHandler;
 
+signals:
+    void pacedSendDone();
+
 private:
-    enum class Expect { Command, QueryCode, DownloadBytes, AccessCode };
+    enum class Expect { Command, QueryCode, DownloadBytes, AccessCode, OffsetCode };
 
     void take(const QByteArray& bytes);
     void takeByte(quint8 b);
@@ -107,5 +120,9 @@ private:
     Expect m_expect = Expect::Command;
     QByteArray m_download;
     QByteArray m_textLine;
+    QByteArray m_paced;
+    int m_pacedChunk = 0;
+    QTimer* m_pacer = nullptr;
     QByteArray m_accessCode;
+    int m_accessDigits = 0;  // of the offset measurement's access code
 };

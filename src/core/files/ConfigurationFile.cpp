@@ -29,7 +29,7 @@ void ApplyConfiguration(Configurator& c, const ConfigFileContent& content)
     c.settings() = content.settings;
     // A database that cannot take the motor keeps its current one; the
     // settings are applied all the same.
-    c.motors().AddMotorRecord(content.motor);
+    c.AddMotorRecord(content.motor);
     c.selectModel(content.modelRow);
     if (content.commRow >= 0)
         c.selectCommRow(content.commRow);

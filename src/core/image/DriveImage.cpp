@@ -91,10 +91,14 @@ void takeFlagByte(Settings& s, int b)
     s.InertiaAsRatio = bit(b, 128);
 }
 
-// Bytes 20-21.
+// Bytes 20-21. The drive does not use stall prevention in stand-alone step
+// positioning, so the image leaves it off there; the setting itself stays as
+// the user chose it, ready for a later change of mode.
 int stallWord(const Settings& s)
 {
-    return (s.StallDetect ? 1 : 0) | (s.StallPrevent ? 2 : 0) | (s.HardStopFault ? 4 : 0)
+    const bool stepPositioning = s.OperatingMode == 3 && s.ControlMode == 7;
+    const bool prevent = s.StallPrevent && !stepPositioning;
+    return (s.StallDetect ? 1 : 0) | (prevent ? 2 : 0) | (s.HardStopFault ? 4 : 0)
            | (s.EncoderSingleEnded ? 1024 : 0);
 }
 
@@ -408,13 +412,8 @@ double motorTorque(const Settings& s, const MotorRecord& db)
 
 }  // namespace
 
-QByteArray DownloadString(Settings& s, const MotorRecord& dbMotor)
+QByteArray DownloadString(const Settings& s, const MotorRecord& dbMotor)
 {
-    // The drive does not use stall prevention in stand-alone step
-    // positioning; the setting itself is cleared so the two agree.
-    if (s.OperatingMode == 3 && s.ControlMode == 7)
-        s.StallPrevent = false;
-
     QByteArray image(DriveImageSize, '\0');
     const EncodeIn in{s, dbMotor, customInUse(s), ARfreq(s, dbMotor)};
     for (const ImageField& f : ImageMap)

@@ -13,9 +13,9 @@ constexpr int DriveImageSize = 161;
 // an empty part number when the database has none).
 
 // Fills bytes 0..158 of a 161-byte image from the settings and the database
-// motor. In stand-alone step positioning it first clears StallPrevent in the
-// settings themselves (the drive does not use it there).
-QByteArray DownloadString(Settings& s, const MotorRecord& dbMotor);
+// motor. In stand-alone step positioning the image's stall-prevention bit is
+// clear (the drive does not use it there); the settings are not changed.
+QByteArray DownloadString(const Settings& s, const MotorRecord& dbMotor);
 
 // The sum of bytes 0 .. size-3, and the image with that sum in its last two bytes.
 int ByteSum(const QByteArray& bytes);

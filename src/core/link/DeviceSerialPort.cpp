@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QSerialPort>
 
+#include <poll.h>
+
 DeviceSerialPort::DeviceSerialPort(QObject* parent)
     : SerialPort(parent), m_port(new QSerialPort(this))
 {
@@ -91,12 +93,43 @@ void DeviceSerialPort::onReadyRead()
         Qt::QueuedConnection);
 }
 
+bool DeviceSerialPort::hungUp() const
+{
+    const int fd = static_cast<int>(m_port->handle());
+    if (fd < 0)
+        return false;
+    pollfd p {};
+    p.fd = fd;
+    p.events = POLLIN;
+    if (::poll(&p, 1, 0) <= 0)
+        return false;
+    return (p.revents & (POLLHUP | POLLNVAL)) != 0;
+}
+
 void DeviceSerialPort::onError(int error)
 {
-    if (error != QSerialPort::ResourceError || !m_port->isOpen())
+    if (!m_port->isOpen() || m_lossQueued)
+        return;
+    // A device that vanished shows either as a resource error or, when its
+    // tty was hung up (the far end of a pseudo-terminal closed, a USB
+    // adapter unplugged), as a read that returns nothing while the device
+    // keeps reporting itself readable: a read error on every pass of the
+    // event loop. Either way the port is of no further use.
+    if (error != QSerialPort::ResourceError && !hungUp())
         return;
     const QString reason = m_port->errorString();
-    m_port->close();
-    m_port->clearError();
-    notifyLost(reason);
+    // Closed from a posted call: the error is raised from inside the serial
+    // port's own read handling, which must finish before the port goes.
+    m_lossQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this, reason] {
+            m_lossQueued = false;
+            if (!m_port->isOpen())
+                return;
+            m_port->close();
+            m_port->clearError();
+            notifyLost(reason);
+        },
+        Qt::QueuedConnection);
 }

@@ -22,7 +22,9 @@ protected:
 private:
     void onReadyRead();
     void onError(int error);
+    bool hungUp() const;
 
     QSerialPort* m_port;
     bool m_arrivalQueued = false;
+    bool m_lossQueued = false;
 };

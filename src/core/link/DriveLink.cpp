@@ -11,8 +11,6 @@ namespace {
 constexpr int FirstComm = 1;
 constexpr int LastComm = 8;
 
-using MessageAction = void (DriveLink::*)(quint8, quint8);
-
 // Where the 0.1 s pause goes around the model change when a drive greets us.
 enum class GreetingPause { AfterSelect, BeforeSelect, None };
 
@@ -30,6 +28,12 @@ const GreetingRow kGreetingRows[] = {
     {45, 4, GreetingPause::BeforeSelect},
     {46, 5, GreetingPause::None},
 };
+
+// The reply text keeps at most this many of the newest characters: a query
+// needs a few, and a drive that chats while nobody asks must not fill the
+// memory. Trimmed back to half of it, so trimming is rare.
+constexpr qsizetype RxTextLimit = 64 * 1024;
+constexpr qsizetype RxTextKept = RxTextLimit / 2;
 
 const QString kNoOpenPort = QStringLiteral(
     "Could not find an open comm port.  You can still edit and save programs, but drive "
@@ -211,6 +215,8 @@ void DriveLink::ScanForHeader()
         return;
     m_rxText += QString::fromLatin1(m_rx.left(n));
     m_rx.remove(0, n);
+    if (m_rxText.size() > RxTextLimit)
+        m_rxText.remove(0, m_rxText.size() - RxTextKept);
     emit rxTextChanged();
 }
 
@@ -255,11 +261,33 @@ void DriveLink::HandleMsg(quint8 header, quint8 d1, quint8 d2)
     };
     for (const MessageRow& row : kMessageRows) {
         if (row.header == header) {
-            (this->*row.action)(d1, d2);
+            runMessage({header, row.action, d1, d2});
             return;
         }
     }
     m_rx.clear();
+}
+
+void DriveLink::runMessage(const WaitingMessage& message)
+{
+    // A handler may wait (the greeting's pause, a message box), and the
+    // receive event runs during that wait. A message arriving then is kept
+    // for later rather than handled inside the first: otherwise a burst of
+    // greetings nests one wait inside the other until the stack runs out.
+    // Of the messages of one kind waiting only the newest counts: the last
+    // greeting names the drive that is there now, one reflash box is enough.
+    if (m_handlingMessage) {
+        m_waitingMessages.removeIf([&](const WaitingMessage& m) { return m.header == message.header; });
+        m_waitingMessages.append(message);
+        return;
+    }
+    m_handlingMessage = true;
+    (this->*message.action)(message.d1, message.d2);
+    while (!m_waitingMessages.isEmpty()) {
+        const WaitingMessage next = m_waitingMessages.takeFirst();
+        (this->*next.action)(next.d1, next.d2);
+    }
+    m_handlingMessage = false;
 }
 
 void DriveLink::onServoFault(quint8 d1, quint8 d2)

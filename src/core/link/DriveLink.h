@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -49,7 +50,8 @@ public:
     // row already selected changes nothing.
     void selectModelRow(int row);
 
-    // The reply text the exchanges poll and cut from the front.
+    // The reply text the exchanges poll and cut from the front. Only the
+    // newest part is kept (at most 64 K characters) when nobody takes it.
     QString& RxText() { return m_rxText; }
     // The received bytes not yet scanned, in arrival order (never lost).
     const QByteArray& unreadBytes() const { return m_rx; }
@@ -90,7 +92,16 @@ signals:
     void rxTextChanged();
 
 private:
+    using MessageAction = void (DriveLink::*)(quint8, quint8);
+    struct WaitingMessage {
+        quint8 header;
+        MessageAction action;
+        quint8 d1;
+        quint8 d2;
+    };
+
     bool hasHeaderByte() const;
+    void runMessage(const WaitingMessage& message);
     bool openPort(int portNumber, QString* reason);
 
     // What the drive's own messages do, one per kind of header.
@@ -108,4 +119,8 @@ private:
     QString m_rxText;
     DriveTool* m_tool = nullptr;
     int m_exchangeDepth = -1;  // WaitDepth() when the running exchange began
+    bool m_handlingMessage = false;
+    // Drive messages that arrived while another was being handled, in
+    // arrival order, the newest of each kind only.
+    QList<WaitingMessage> m_waitingMessages;
 };

@@ -15,8 +15,12 @@ class DriveTransfer : public QObject {
 public:
     DriveTransfer(DriveLink& link, DriveQueries& queries, QObject* parent = nullptr);
 
+    DriveLink& link() { return m_link; }
+
     // The settings dialogs whose OK a download presses first, in this order.
-    enum class OkDialog { EditMotor, MotorDialog, VelocityDialog, AdvancedSettings,
+    // The advanced analog settings go before the velocity dialog: their OK
+    // only hands the values to the velocity dialog, whose OK stores them.
+    enum class OkDialog { EditMotor, MotorDialog, AdvancedSettings, VelocityDialog,
                           PulseDirDialog, EncoderDialog, RegenDialog };
     // A dialog registers what to do: press its OK when it is visible.
     void setOkPress(OkDialog dialog, std::function<void()> pressIfVisible);

@@ -4,6 +4,8 @@
 #include "NumberText.h"
 #include "Prompt.h"
 
+#include <algorithm>
+
 Configurator::Configurator(Prompt& prompt, QObject* parent)
     : QObject(parent), m_prompt(prompt)
 {
@@ -70,9 +72,14 @@ bool Configurator::customMotorInUse() const
 
 float Configurator::MaxRunCurrent() const
 {
+    return MaxRunCurrentFor(customMotorInUse());
+}
+
+float Configurator::MaxRunCurrentFor(bool customMotor) const
+{
     const float driveMax = DriveMaxCurrent();
     double rated;
-    if (customMotorInUse()) {
+    if (customMotor) {
         rated = m_settings.CustomMotorCurrent;
     } else {
         // No database motor yet (empty or unopened database): the drive's own
@@ -131,14 +138,27 @@ void Configurator::setDriveVersion(const QString& text)
     emit driveVersionChanged(text);
 }
 
+MotorStore::AddResult Configurator::AddMotorRecord(const MotorRecord& record)
+{
+    const MotorStore::AddResult result = m_motors.AddMotorRecord(record);
+    if (result == MotorStore::AddResult::Added || result == MotorStore::AddResult::Selected)
+        emit databaseMotorAdded(record.partNumber, result == MotorStore::AddResult::Added);
+    return result;
+}
+
 void Configurator::ExtractUploadData(const QByteArray& image)
 {
     const DecodedImage decoded = DecodeImage(image, m_settings);
-    const MotorStore::AddResult added = m_motors.AddMotorRecord(decoded.databaseMotor);
+    const MotorStore::AddResult added = AddMotorRecord(decoded.databaseMotor);
     // When the database could not take the drive's motor, its current record
     // is some other motor: the inertia is worked out from the drive's own.
     const MotorRecord motor = added == MotorStore::AddResult::Failed ? decoded.databaseMotor : databaseMotor();
     CalcLoadInertia(decoded.arFrequency, m_settings, motor);
+    // The inverse lands a hair below zero for a load of none (the frequency
+    // is whole hertz), and at minus the rotor for a frequency of 0: a load
+    // is never negative.
+    m_settings.LoadInertia = std::max(m_settings.LoadInertia, 0.0);
+    m_settings.InertiaRatio = std::max(m_settings.InertiaRatio, 0.0);
     LimitContCurrent();
     LimitIdleCurrent();
     ShowMotionDesc();

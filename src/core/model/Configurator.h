@@ -51,6 +51,10 @@ public:
 
     float DriveMaxCurrent() const;
     float MaxRunCurrent() const;
+    // The same limit for the motor a caller names: the custom motor, or the
+    // database's current record (the motor dialog asks it for the motor it
+    // has chosen, whichever window is active).
+    float MaxRunCurrentFor(bool customMotor) const;
     void LimitContCurrent();
     void LimitIdleCurrent();
 
@@ -58,6 +62,10 @@ public:
     // database's current record.
     bool customMotorInUse() const;
     MotorRecord databaseMotor() const { return m_motors.currentRecord(); }
+    // Adds the database motor that a file or an upload names when its part
+    // number is new, and makes it the database motor; the motor list is told
+    // (databaseMotorAdded) so that it shows and selects it.
+    MotorStore::AddResult AddMotorRecord(const MotorRecord& record);
 
     // The one-line motion-mode description of the main window, with "&&"
     // standing for a literal ampersand as in a label caption.
@@ -84,6 +92,8 @@ signals:
     void motionDescChanged(const QString& caption);
     void driveVersionChanged(const QString& text);
     void summaryRefreshRequested();
+    // AddMotorRecord made this motor current; rowAdded: it is a new row.
+    void databaseMotorAdded(const QString& partNumber, bool rowAdded);
 
 private:
     Prompt& m_prompt;

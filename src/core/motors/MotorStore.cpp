@@ -84,34 +84,107 @@ bool createSchema(QSqlDatabase& db, QString* error)
 
 }  // namespace
 
+// Every read goes through the "PartNoX" index: the first row, the rows
+// after a given one, a key looked up, the part numbers in key order. Nothing
+// reads the whole table, so the cost of each does not grow with it.
 struct MotorStore::Impl {
     QString connection = nextConnectionName();
     QSqlDatabase db;
     bool open = false;
     int errorNumber = NoError;
-    // The table in key order; the cursor indexes it. The table is small (a
-    // few dozen motors), so it is read whole after opening and after an add.
-    QList<QSqlRecord> rows;
-    int cursor = 0;
+    // The current record (column 0 our own row id); none before the first
+    // row of an empty table and after the last.
+    QSqlRecord current;
+    bool hasRow = false;
+    // The rows that follow the current one in key order, read a page at a
+    // time so walking the table costs one query per page.
+    QList<QSqlRecord> ahead;
 
-    void reload(qint64 keepRowId)
+    static constexpr int PageRows = 256;
+
+    QString select(const QString& where, int limit) const
     {
-        rows.clear();
+        return QStringLiteral("SELECT rowid AS \"korv4 rowid\", * FROM %1 %2 ORDER BY %3 LIMIT %4")
+            .arg(quoted(Table), where, QLatin1String(KeyOrder))
+            .arg(limit);
+    }
+
+    // Runs a prepared read and collects its rows; the statement is finished
+    // before returning, so no read stays open on the file.
+    QList<QSqlRecord> rowsOf(const QString& sql, const QVariantList& values) const
+    {
+        QList<QSqlRecord> rows;
         QSqlQuery q(db);
         q.setForwardOnly(true);
-        if (!q.exec(QStringLiteral("SELECT rowid AS \"korv4 rowid\", * FROM %1 ORDER BY %2")
-                        .arg(quoted(Table), QLatin1String(KeyOrder))))
-            return;
+        if (!q.prepare(sql))
+            return rows;
+        for (const QVariant& v : values)
+            q.addBindValue(v);
+        if (!q.exec())
+            return rows;
         while (q.next())
             rows.append(q.record());
-        cursor = 0;
-        for (int i = 0; i < rows.size(); ++i) {
-            if (rows.at(i).value(0).toLongLong() == keepRowId)
-                cursor = i;
-        }
+        q.finish();
+        return rows;
     }
-    bool hasCurrent() const { return open && cursor >= 0 && cursor < rows.size(); }
-    qint64 currentRowId() const { return hasCurrent() ? rows.at(cursor).value(0).toLongLong() : -1; }
+
+    void setCurrent(const QSqlRecord& r)
+    {
+        current = r;
+        hasRow = true;
+    }
+    void clearCurrent()
+    {
+        current = QSqlRecord();
+        hasRow = false;
+        ahead.clear();
+    }
+
+    void moveFirst()
+    {
+        clearCurrent();
+        if (!open)
+            return;
+        ahead = rowsOf(select(QString(), PageRows), {});
+        if (!ahead.isEmpty())
+            setCurrent(ahead.takeFirst());
+    }
+
+    void moveNext()
+    {
+        if (!hasRow)
+            return;
+        if (ahead.isEmpty()) {
+            // The rows after the current key, or with the same key and a
+            // later row id (the order of rows with equal keys).
+            ahead = rowsOf(select(QStringLiteral("WHERE \"PartNoX\" >= ? COLLATE NOCASE AND "
+                                                 "(\"PartNoX\" > ? COLLATE NOCASE OR rowid > ?)"),
+                                  PageRows),
+                           {key(), key(), rowId()});
+        }
+        if (ahead.isEmpty()) {
+            clearCurrent();
+            return;
+        }
+        setCurrent(ahead.takeFirst());
+    }
+
+    bool seek(const QString& partNoX)
+    {
+        if (!open)
+            return false;
+        const QList<QSqlRecord> found =
+            rowsOf(select(QStringLiteral("WHERE \"PartNoX\" = ? COLLATE NOCASE"), 1), {partNoX});
+        if (found.isEmpty())
+            return false;
+        ahead.clear();
+        setCurrent(found.first());
+        return true;
+    }
+
+    bool hasCurrent() const { return open && hasRow; }
+    qint64 rowId() const { return current.value(0).toLongLong(); }
+    QString key() const { return current.value(QStringLiteral("PartNoX")).toString(); }
 };
 
 MotorStore::MotorStore() : d(new Impl) {}
@@ -162,7 +235,7 @@ bool MotorStore::open(const QString& path, QString* error)
     q.finish();
     d->open = true;
     d->errorNumber = NoError;
-    d->reload(-1);
+    d->moveFirst();
     return true;
 }
 
@@ -178,8 +251,7 @@ bool MotorStore::isOpen() const
 
 void MotorStore::close()
 {
-    d->rows.clear();
-    d->cursor = 0;
+    d->clearCurrent();
     d->open = false;
     if (d->db.isValid())
         d->db.close();
@@ -212,13 +284,12 @@ bool MotorStore::create(const QString& path, QString* error)
 
 void MotorStore::moveFirst()
 {
-    d->cursor = 0;
+    d->moveFirst();
 }
 
 void MotorStore::moveNext()
 {
-    if (d->cursor < d->rows.size())
-        ++d->cursor;
+    d->moveNext();
 }
 
 bool MotorStore::atEnd() const
@@ -228,15 +299,7 @@ bool MotorStore::atEnd() const
 
 bool MotorStore::seek(const QString& partNoX)
 {
-    if (!d->open)
-        return false;
-    for (int i = 0; i < d->rows.size(); ++i) {
-        if (d->rows.at(i).value(QStringLiteral("PartNoX")).toString().compare(partNoX, Qt::CaseInsensitive) == 0) {
-            d->cursor = i;
-            return true;
-        }
-    }
-    return false;
+    return d->seek(partNoX);
 }
 
 bool MotorStore::hasCurrent() const
@@ -248,7 +311,7 @@ QVariant MotorStore::field(const QString& name) const
 {
     if (!d->hasCurrent())
         return QVariant();
-    const QSqlRecord& r = d->rows.at(d->cursor);
+    const QSqlRecord& r = d->current;
     // QSqlRecord matches field names without regard to case.
     const int i = r.indexOf(name);
     if (i <= 0)  // 0 is our own row id, not a field of the table
@@ -285,8 +348,16 @@ MotorRecord MotorStore::currentRecord() const
 QStringList MotorStore::partNumbers() const
 {
     QStringList list;
-    for (const QSqlRecord& r : d->rows)
-        list << r.value(QStringLiteral("part number")).toString();
+    if (!d->open)
+        return list;
+    QSqlQuery q(d->db);
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT \"part number\" FROM %1 ORDER BY %2")
+                    .arg(quoted(Table), QLatin1String(KeyOrder))))
+        return list;
+    while (q.next())
+        list << q.value(0).toString();
+    q.finish();
     return list;
 }
 
@@ -351,10 +422,13 @@ bool MotorStore::insert(const MotorRecord& r, bool windings, QString* error)
             *error = QStringLiteral("The motor database is not open.");
         return false;
     }
-    const qint64 keep = d->currentRowId();
     if (!insertRow(d->db, r, windings, error))
         return false;
-    d->reload(keep);
+    // The current record stays; the new row may belong among those that
+    // follow it. With no current record the first row becomes current.
+    d->ahead.clear();
+    if (!d->hasRow)
+        d->moveFirst();
     return true;
 }
 

@@ -289,7 +289,7 @@ void TestDriveTransfer::downloadPressesVisibleOksInOrder()
                 rig.cfg.settings().StepsPerRev = 4321;  // a value still being edited
         });
     QVERIFY(rig.transfer.Download_Click());
-    QCOMPARE(pressed, (QStringList{"EditMotor", "Motor", "Velocity", "Advanced", "PulseDir", "Encoder", "Regen"}));
+    QCOMPARE(pressed, (QStringList{"EditMotor", "Motor", "Advanced", "Velocity", "PulseDir", "Encoder", "Regen"}));
     Settings copy = rig.cfg.settings();
     QCOMPARE(copy.StepsPerRev, 4321);
     QCOMPARE(rig.drive.image.mid(0, DriveImageSize), [&] {

@@ -306,6 +306,23 @@ void TestSettingsModel::extractUploadData()
     app.ExtractUploadData(image);
     QCOMPARE(app.motors().partNumbers().size(), 2);
     QCOMPARE(float(app.settings().RunCurrent), 3.2f);
+
+    // No load at all, as a value and as a ratio: none comes back, not a
+    // negative load.
+    drive.InertiaAsRatio = false;
+    drive.LoadInertia = 0;
+    image = DownloadString(drive, SampleMotor("KV23-NEW", 4.0));
+    AddChecksum(image);
+    app.ExtractUploadData(image);
+    QVERIFY(!app.settings().InertiaAsRatio);
+    QCOMPARE(app.settings().LoadInertia, 0.0);
+    image[76] = 0;  // anti-resonance frequency 0
+    image[77] = 0;
+    image[7] = static_cast<char>(image[7] | 128);  // as a ratio
+    AddChecksum(image);
+    app.ExtractUploadData(image);
+    QVERIFY(app.settings().InertiaAsRatio);
+    QCOMPARE(app.settings().InertiaRatio, 0.0);
 }
 
 void TestSettingsModel::extractUploadDataWithoutDatabase()

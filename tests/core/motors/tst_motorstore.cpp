@@ -32,6 +32,7 @@ private slots:
     void fieldsByNameIgnoreCase();
     void wholeNumberFieldsRoundHalfToEven();
     void navigationAndSeek();
+    void walkOverManyRows();
     void openFailures_data();
     void openFailures();
     void closedStoreAddsNothing();
@@ -179,6 +180,55 @@ void TestMotorStore::navigationAndSeek()
     QVERIFY(!store.hasCurrent());
     QVERIFY(store.partNumbers().isEmpty());
     QCOMPARE(store.currentRecord().current, 0.0);
+}
+
+void TestMotorStore::walkOverManyRows()
+{
+    // More rows than one read fetches, keys added in no order, and two keys
+    // equal but for case (they keep the order they were added in).
+    QStringList keys;
+    for (int i = 0; i < 700; ++i)
+        keys << QStringLiteral("M%1").arg((i * 337) % 700, 3, 10, QLatin1Char('0'));
+    keys.insert(350, QStringLiteral("m123"));
+    QList<MotorRecord> rows;
+    for (const QString& k : keys)
+        rows << motor(k);
+    makeDatabase(rows);
+    QStringList expected = keys;
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    QCOMPARE(expected.indexOf("m123"), expected.indexOf("M123") + 1);
+
+    MotorStore store;
+    QVERIFY(store.open(m_path));
+    QCOMPARE(store.partNumbers(), expected);
+    QStringList visited;
+    for (store.moveFirst(); !store.atEnd(); store.moveNext())
+        visited << store.field("part number").toString();
+    QCOMPARE(visited, expected);
+    store.moveNext();
+    QVERIFY(store.atEnd());
+
+    QVERIFY(store.seek("m123"));
+    QCOMPARE(store.field("part number").toString(), QStringLiteral("M123"));  // the first of equal keys
+    store.moveNext();
+    QCOMPARE(store.field("part number").toString(), QStringLiteral("m123"));
+    store.moveNext();
+    QCOMPARE(store.field("part number").toString(), QStringLiteral("M124"));
+
+    // Rows added during a walk: the current record stays, and the walk
+    // meets the new rows in their place, also beyond the rows read ahead.
+    QVERIFY(store.seek("M100"));
+    store.moveNext();
+    QVERIFY(store.addRow(motor("M101a")));
+    QVERIFY(store.addRow(motor("M650a")));
+    QCOMPARE(store.field("part number").toString(), QStringLiteral("M101"));
+    QStringList rest;
+    for (; !store.atEnd(); store.moveNext())
+        rest << store.field("part number").toString();
+    QCOMPARE(rest.mid(0, 3), QStringList({"M101", "M101a", "M102"}));
+    QCOMPARE(rest.mid(rest.indexOf("M650"), 3), QStringList({"M650", "M650a", "M651"}));
+    QCOMPARE(rest.size(), 700 + 1 - 101 + 2);
 }
 
 void TestMotorStore::openFailures_data()

@@ -1,0 +1,107 @@
+// The device behind an open port goes away (the other end of a
+// pseudo-terminal closes; on real hardware a USB adapter is unplugged and
+// its tty hung up): the program must not spin on the dead port, must drop it
+// so the next exchange reports that no port is open, and must take the port
+// again once the device is back and the user picks it.
+
+#include "Configurator.h"
+#include "DeviceSerialPort.h"
+#include "LinkStack.h"
+#include "SimulatedDrive.h"
+
+#include <QtTest>
+
+#include <ctime>
+#include <memory>
+
+namespace {
+
+double processCpuSeconds()
+{
+    timespec ts {};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return ts.tv_sec + ts.tv_nsec / 1e9;
+}
+
+struct PtyRig : LinkStack<DeviceSerialPort> {
+    PtyRig()
+    {
+        qputenv("KORV4_COM1", drive.slavePath().toLocal8Bit());
+        opened = link.StartComm();
+    }
+    SimulatedDrive drive;
+    int opened = 0;
+};
+
+const QString kNoPortForUpload = QStringLiteral("Cannot upload from drive: there is no comm port open.");
+
+}  // namespace
+
+class TestPortGone : public QObject {
+    Q_OBJECT
+private slots:
+    void deviceGoesAway_data();
+    void deviceGoesAway();
+};
+
+void TestPortGone::deviceGoesAway_data()
+{
+    QTest::addColumn<QString>("when");
+    QTest::newRow("idle") << "idle";
+    QTest::newRow("during an upload") << "upload";
+    QTest::newRow("during a download") << "download";
+}
+
+void TestPortGone::deviceGoesAway()
+{
+    QFETCH(QString, when);
+    PtyRig rig;
+    QVERIFY(rig.drive.isPresent());
+    QCOMPARE(rig.opened, 1);
+    rig.cfg.state().InertiaSet = true;
+
+    if (when == "idle") {
+        // Let the link settle on the open port first, as a program at rest.
+        QTest::qWait(50);
+        rig.drive.vanish();
+    } else if (when == "upload") {
+        rig.drive.vanishAfterUploadBytes = 80;
+        QVERIFY(!rig.transfer.Upload_Click());
+    } else {
+        rig.drive.vanishAfterDownloadBytes = 80;
+        QVERIFY(!rig.transfer.Download_Click());
+    }
+
+    // A port spinning on its hang-up burns a whole core; an idle program
+    // uses next to nothing. The bound is far from both.
+    const double before = processCpuSeconds();
+    QTest::qWait(2000);
+    const double used = processCpuSeconds() - before;
+    qInfo("processor over the 2 s after the device went away: %.2f ms (%.2f %% of one core)", used * 1000,
+          used / 2.0 * 100);
+    QVERIFY2(used < 0.4, qPrintable(QStringLiteral("%1 s of processor in 2 s").arg(used)));
+    QVERIFY(!rig.port.isOpen());
+
+    // Going away is not worth a box of its own: the next exchange tells.
+    rig.prompt.clear();
+    QVERIFY(!rig.transfer.Upload_Click());
+    QCOMPARE(rig.prompt.titles(), QStringList{Configurator::ProgramTitle()});
+    QCOMPARE(rig.prompt.messages.first().text, kNoPortForUpload);
+
+    // The device is back (here: a new pseudo-terminal behind COM1) and the
+    // user picks the port again.
+    SimulatedDrive back;
+    QVERIFY(back.isPresent());
+    qputenv("KORV4_COM1", back.slavePath().toLocal8Bit());
+    rig.prompt.clear();
+    rig.cfg.selectCommRow(0);
+    QVERIFY(rig.port.isOpen());
+    QVERIFY(rig.prompt.messages.isEmpty());
+    QVERIFY(rig.transfer.Upload_Click());
+    QVERIFY2(rig.prompt.messages.isEmpty(), qPrintable(rig.prompt.titles().join('|')));
+    QVERIFY(back.received.startsWith("0"));
+    QVERIFY(back.received.contains('u'));
+}
+
+QTEST_GUILESS_MAIN(TestPortGone)
+#include "tst_portgone.moc"
