@@ -27,8 +27,7 @@ struct WindowHooks {
     std::function<void()> restoreFactoryDefaults;
     std::function<void()> showTerminal;
     std::function<void()> showSelfTest;
-
-    // The TMX terminal's Help: the command reference card.
+    // The TMX terminal's Help: the TMX command reference card.
     std::function<void()> showTmxCommandCard;
 
     // The custom-motor editor's Wizard button, once the firmware has the

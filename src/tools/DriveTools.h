@@ -6,12 +6,15 @@ class AlarmHistory;
 class Configurator;
 class DriveLink;
 class DriveQueries;
+class ExecStatus;
 class FaultCommands;
 class FaultWatch;
 class Harmonizer;
 class MainForm;
 class ReferenceWindows;
+class SelfTest;
 class ServoFault;
+class TMXterm;
 
 // Owns the one instance of every drive tool (terminal, status monitor, self
 // test, smoothing wizard, faults and alarm history, reference cards) and
@@ -40,6 +43,11 @@ public:
     AlarmHistory& alarmHistory();
     bool hasServoFault() const { return m_servoFault != nullptr; }
 
+    // The TMX tools, created on first use.
+    TMXterm& terminal();
+    ExecStatus& statusMonitor();
+    SelfTest& selfTest();
+
 private:
     // A fault message's lamps, and the window shown once nothing waits.
     void ServoError152(int alarmWord);
@@ -56,4 +64,7 @@ private:
     std::unique_ptr<FaultWatch> m_watch;
     ServoFault* m_servoFault = nullptr;      // owned by the main window
     AlarmHistory* m_alarmHistory = nullptr;  // owned by the main window
+    std::unique_ptr<TMXterm> m_terminal;
+    std::unique_ptr<ExecStatus> m_statusMonitor;
+    std::unique_ptr<SelfTest> m_selfTest;
 };

@@ -2,6 +2,7 @@
 #include "AlarmHistory.h"
 #include "Calculator.h"
 #include "CodeListWindow.h"
+#include "ExecStatus.h"
 #include "EncoderDialog.h"
 #include "FaultCommands.h"
 #include "Harmonizer.h"
@@ -13,6 +14,9 @@
 #include "ReferenceCardWindow.h"
 #include "ReferenceWindows.h"
 #include "ServoFault.h"
+#include "SelfTest.h"
+#include "SimulatedDrive.h"
+#include "SimulatedTmx.h"
 #include "AdvancedSettings.h"
 #include "MotionDialogs.h"
 #include "MotionMenu.h"
@@ -22,8 +26,10 @@
 #include "MotorDialogRig.h"
 #include "StartForm.h"
 #include "SummaryGrid.h"
+#include "TMXterm.h"
 #include "WiringBoard.h"
 
+#include <QPlainTextEdit>
 #include <QAbstractButton>
 #include <QLabel>
 #include <QPushButton>
@@ -179,6 +185,55 @@ private slots:
         if (!folder.isEmpty())
             QVERIFY(wizard.grab().save(QStringLiteral("%1/harmonizer.png").arg(folder)));
         wizard.cancelButton()->click();
+    }
+
+    // The drive tools against a simulated drive: the terminal with a short
+    // session, the status monitor in both layouts, the self test.
+    void driveTools()
+    {
+        const QString folder = qEnvironmentVariable("KORV4_SCREENSHOT");
+        MainFormRig rig(true);
+        rig.port.open(1);
+        SimulatedDrive drive(rig.port);
+        SimulatedTmx tmx(drive);
+        tmx.alarmWord = 0x0009;
+        tmx.inputs = "01111110";
+        tmx.extInputs = "10111111";
+        tmx.outputs = "11110111";
+        tmx.extOutputs = "11111101";
+        const auto save = [&folder](QWidget& w, const QString& name) {
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            QCoreApplication::processEvents();
+            if (!folder.isEmpty())
+                QVERIFY(w.grab().save(QStringLiteral("%1/%2.png").arg(folder, name)));
+        };
+
+        TMXterm term(rig.link, {});
+        term.open();
+        QVERIFY(QTest::qWaitForWindowActive(&term));
+        term.session().enter(QStringLiteral("IS"));
+        term.session().enter(QStringLiteral("VE"));
+        tmx.powerUp(52, 42);
+        QTRY_VERIFY(term.history()->toPlainText().contains(QStringLiteral("{255-052-042}")));
+        term.commandText()->setPlainText(QStringLiteral("DI-12500"));
+        save(term, QStringLiteral("terminal"));
+        term.Quit_Click();
+
+        for (int model : {43, 41}) {
+            tmx.modelNumber = model;
+            ExecStatus monitor(rig.link);
+            monitor.start();
+            QTRY_VERIFY(monitor.poll().cyclesRun() >= 2);
+            monitor.adjustSize();
+            save(monitor, model == 41 ? QStringLiteral("statusmonitor-compact") : QStringLiteral("statusmonitor"));
+            monitor.OK_Click();
+        }
+
+        SelfTest test(rig.link, &rig.main);
+        test.start();
+        save(test, QStringLiteral("selftest"));
+        test.StopSelfTest_Click();
     }
 
     // The motion-mode menu and its dialogs as they open, each control wide
