@@ -4,6 +4,7 @@
 #include "MotorDialogRig.h"
 #include "MemorySerialPort.h"
 #include "SimulatedDrive.h"
+#include "SimulatedTmx.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -19,7 +20,8 @@ namespace {
 // gain and phase standing in as two numbers.
 struct HarmonizerRig : LinkStack<MemorySerialPort> {
     SimulatedDrive drive{port};
-    QHash<QByteArray, QByteArray> values{{"HG", "1200"}, {"HP", "-12"}, {"CM", "7"}};
+    SimulatedTmx tmx{drive};
+    QHash<QByteArray, QByteArray>& values = tmx.kept;
     Harmonizer window{link};
     int editorGain = 333;
     int editorPhase = 44;
@@ -27,16 +29,7 @@ struct HarmonizerRig : LinkStack<MemorySerialPort> {
 
     explicit HarmonizerRig(bool openPort = true)
     {
-        drive.textCommandHandler = [this](const QByteArray& command) -> QByteArray {
-            const QByteArray name = command.left(2);
-            if (!values.contains(name))
-                return {};
-            if (command.size() > 2) {
-                values[name] = command.mid(2);
-                return {};
-            }
-            return name + '=' + values.value(name) + '\r';
-        };
+        values = {{"HG", "1200"}, {"HP", "-12"}, {"CM", "7"}};
         window.runningCurrentText = [] { return QStringLiteral("3.2"); };
         window.tunedReady = [this](const SmoothingWizard::Tuned& t) {
             editorGain = t.gain.value_or(editorGain);
@@ -227,13 +220,10 @@ void TestHarmonizer::fromTheCustomMotorEditor()
     DriveTools tools(r.rig.cfg, r.rig.link, r.rig.queries, r.rig.main);
     r.start();
     QVERIFY(r.rig.port.isOpen());
-    QHash<QByteArray, QByteArray> values{{"HG", "1200"}, {"HP", "-12"}, {"CM", "7"}};
-    drive.textCommandHandler = [&](const QByteArray& command) -> QByteArray {
-        const QByteArray name = command.left(2);
-        if (silent || command.size() > 2 || !values.contains(name))
-            return {};
-        return name + '=' + values.value(name) + '\r';
-    };
+    SimulatedTmx tmx(drive);
+    tmx.kept = {{"HG", "1200"}, {"HP", "-12"}, {"CM", "7"}};
+    if (silent)
+        tmx.unanswered = {"HG", "HP", "CM"};
     r.rig.main.Motor_Click();
     r.child<QPushButton>(r.motor(), "MoreOrLess").click();
     r.child<QRadioButton>(r.motor(), "optCustom").click();

@@ -4,6 +4,7 @@
 #include "MainFormRig.h"
 #include "ReferenceCardWindow.h"
 #include "ReferenceWindows.h"
+#include "TMXterm.h"
 #include "Twips.h"
 
 #include <QAbstractButton>
@@ -57,6 +58,7 @@ private slots:
     void servoCardOkClosesItsLists();
     void calculator();
     void singleInstances();
+    void terminalHelpOpensTheCommandCard();
 };
 
 void TestReferenceWindows::cards_data()
@@ -294,6 +296,15 @@ void TestReferenceWindows::singleInstances()
     // Without the tools registered the hook is empty and does nothing.
     MainFormRig bare;
     RunHook(bare.main.hooks().showTmxCommandCard);
+}
+
+void TestReferenceWindows::terminalHelpOpensTheCommandCard()
+{
+    ToolsRig rig;
+    rig.start();
+    rig.tools.terminal().findChild<QPushButton*>(QStringLiteral("Help"))->click();
+    QVERIFY(rig.ref().summary().isVisible());
+    QCOMPARE(rig.ref().summary().windowTitle(), QStringLiteral("TMX Commands"));
 }
 
 QTEST_MAIN(TestReferenceWindows)

@@ -145,6 +145,12 @@ QByteArray SimulatedTmx::answer(const QByteArray& command)
         outputFunctions[name] = param;
         return {};
     }
+    if (kept.contains(name)) {
+        if (param.isEmpty())
+            return reply(kept.value(name));
+        kept[name] = param;
+        return {};
+    }
     if (name == "IH" || name == "IL") {
         const bool high = name == "IH";
         if (param.startsWith('Y'))

@@ -12,7 +12,7 @@ class SimulatedDrive;
 // The TMX text side of a simulated drive: it installs itself as the drive's
 // text-command handler and answers the queries the drive tools send
 // ("AL", "SC", "IS", "ISX", "IO", "IOY", "IV1", "IA", "IE", "MN", "MO", "AO",
-// "BO", "VE"), with a motor that moves for "FL" and stops for "SK". The
+// "BO", "VE", "HG", "HP", "CM"), with a motor that moves for "FL" and stops for "SK". The
 // "HR" and "00" that go without a carriage return are split off the command
 // they precede. It can send its power-up greeting, leave chosen commands
 // unanswered and answer chosen ones with bytes of the test's own.
@@ -35,6 +35,9 @@ public:
     double analogVolts = 2.5;
     bool enabled = true;
     QHash<QByteArray, QByteArray> outputFunctions{{"MO", "2"}, {"AO", "1"}, {"BO", "3"}};
+    // Kept as they were last set ("HG1200"), answered by name ("HG"): the
+    // harmonic gain and phase and the control mode.
+    QHash<QByteArray, QByteArray> kept{{"HG", "0"}, {"HP", "0"}, {"CM", "21"}};
 
     // Left unanswered, and answered with these bytes instead.
     QSet<QByteArray> unanswered;

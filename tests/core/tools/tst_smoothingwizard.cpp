@@ -2,6 +2,7 @@
 #include "LinkStack.h"
 #include "MemorySerialPort.h"
 #include "SimulatedDrive.h"
+#include "SimulatedTmx.h"
 #include "SmoothingWizard.h"
 #include "TmxReplyValue.h"
 
@@ -14,43 +15,17 @@ namespace {
 
 using Step = SmoothingWizard::Step;
 
-// The drive's harmonic gain, phase and control mode over TMX text: a query
-// ("HG") is answered "HG=1200" and CR, a command with a value ("HG1500")
-// sets it. The "00" that answers a power-up goes without a carriage return,
-// so it arrives in front of the next command.
-struct TmxValues {
-    QHash<QByteArray, QByteArray> values{{"HG", "1200"}, {"HP", "-12"}, {"CM", "7"}};
-    bool silent = false;
-    int greetingAnswers = 0;
-
-    QByteArray handle(QByteArray command)
-    {
-        while (command.startsWith("00")) {
-            ++greetingAnswers;
-            command.remove(0, 2);
-        }
-        const QByteArray name = command.left(2);
-        if (!values.contains(name))
-            return {};
-        if (command.size() > 2) {
-            values[name] = command.mid(2);
-            return {};
-        }
-        return silent ? QByteArray() : name + '=' + values.value(name) + '\r';
-    }
-};
-
 template <typename Port>
 struct WizardRigOf : LinkStack<Port> {
     using LinkStack<Port>::link;
-    TmxValues tmx;
     SmoothingWizard wizard{link};
     QList<SmoothingWizard::Tuned> tuned;
     int ended = 0;
 
-    void wire(SimulatedDrive& drive)
+    void wire(SimulatedTmx& tmx)
     {
-        drive.textCommandHandler = [this](const QByteArray& c) { return tmx.handle(c); };
+        // The drive's gain, phase and control mode before the wizard.
+        tmx.kept = {{"HG", "1200"}, {"HP", "-12"}, {"CM", "7"}};
         QObject::connect(&wizard, &SmoothingWizard::tunedReady, [this](const SmoothingWizard::Tuned& t) { tuned << t; });
         QObject::connect(&wizard, &SmoothingWizard::ended, [this] { ++ended; });
     }
@@ -58,9 +33,10 @@ struct WizardRigOf : LinkStack<Port> {
 
 struct WizardRig : WizardRigOf<MemorySerialPort> {
     SimulatedDrive drive{port};
+    SimulatedTmx tmx{drive};
     explicit WizardRig(bool openPort = true)
     {
-        wire(drive);
+        wire(tmx);
         if (openPort)
             link.StartComm();
         prompt.clear();
@@ -78,13 +54,17 @@ struct WizardRig : WizardRigOf<MemorySerialPort> {
 
 struct PtyWizardRig : WizardRigOf<DeviceSerialPort> {
     SimulatedDrive drive;
+    SimulatedTmx tmx{drive};
     PtyWizardRig()
     {
         qputenv("KORV4_COM1", drive.slavePath().toLocal8Bit());
-        wire(drive);
+        wire(tmx);
         link.StartComm();
     }
 };
+
+// The wizard's reads; left unanswered, the drive is silent.
+const QSet<QByteArray> kReads{"HG", "HP", "CM"};
 
 const QByteArray kActivation = "HR\rPR1\rHG\rHP\rCM\rCM21\r";
 
@@ -221,7 +201,7 @@ void TestSmoothingWizard::fullRun()
     QVERIFY(!rig.cfg.state().TerminalMode);
     QVERIFY(rig.link.terminalTool() == nullptr);
     QCOMPARE(rig.port.RThreshold(), 1);
-    QCOMPARE(rig.tmx.values.value("CM"), QByteArray("7"));
+    QCOMPARE(rig.tmx.kept.value("CM"), QByteArray("7"));
     QVERIFY(!rig.wizard.running());
 
     // Shown again: the drive's values (as the run left them) are read anew.
@@ -297,8 +277,8 @@ void TestSmoothingWizard::gainToPhaseSendsOnlyThePhase()
     // The gain slider held 2000; the phase slider's range would clamp that
     // to 128, which is never sent: only the phase the drive gave.
     QCOMPARE(rig.take(), QByteArray("HP-12\r"));
-    QCOMPARE(rig.tmx.values.value("HP"), QByteArray("-12"));
-    QCOMPARE(rig.tmx.values.value("HG"), QByteArray("2000"));
+    QCOMPARE(rig.tmx.kept.value("HP"), QByteArray("-12"));
+    QCOMPARE(rig.tmx.kept.value("HG"), QByteArray("2000"));
     // Speed to gain likewise sends the gain alone.
     WizardRig second;
     second.wizard.Activate();
@@ -311,8 +291,8 @@ void TestSmoothingWizard::gainToPhaseSendsOnlyThePhase()
 void TestSmoothingWizard::valuesOutsideTheSliderGoToItsEnd()
 {
     WizardRig rig;
-    rig.tmx.values["HG"] = "5000";
-    rig.tmx.values["HP"] = "-300";
+    rig.tmx.kept["HG"] = "5000";
+    rig.tmx.kept["HP"] = "-300";
     rig.wizard.Activate();
     QCOMPARE(rig.wizard.gain(), 5000);
     rig.wizard.Start(QStringLiteral("1"));
@@ -331,7 +311,7 @@ void TestSmoothingWizard::valuesOutsideTheSliderGoToItsEnd()
 void TestSmoothingWizard::silentDrive()
 {
     WizardRig rig;
-    rig.tmx.silent = true;
+    rig.tmx.unanswered = kReads;
     rig.wizard.Activate();
     QCOMPARE(rig.wizard.savedControlMode(), std::int16_t(21));
     QCOMPARE(rig.wizard.gain(), 0);
@@ -360,10 +340,10 @@ void TestSmoothingWizard::silentDrive()
     QVERIFY(!rig.tuned.back().phase);
 
     // An earlier run's values stay when the drive is silent.
-    rig.tmx.silent = false;
-    rig.tmx.values["HP"] = "-12";
+    rig.tmx.unanswered.clear();
+    rig.tmx.kept["HP"] = "-12";
     rig.wizard.Activate();
-    rig.tmx.silent = true;
+    rig.tmx.unanswered = kReads;
     rig.wizard.Cancel();
     QCOMPARE(rig.wizard.gain(), 900);
     rig.wizard.Activate();
@@ -374,7 +354,7 @@ void TestSmoothingWizard::silentDrive()
 void TestSmoothingWizard::controlModeOutOfRangeCountsAsNone()
 {
     WizardRig rig;
-    rig.tmx.values["CM"] = "40000";
+    rig.tmx.kept["CM"] = "40000";
     rig.wizard.Activate();
     QCOMPARE(rig.wizard.savedControlMode(), std::int16_t(21));
     rig.take();
@@ -437,8 +417,8 @@ void TestSmoothingWizard::powerUpWhileRunning()
     rig.wizard.Start(QStringLiteral("1"));
     rig.wizard.SliderChange(80);
     rig.take();
-    rig.tmx.values["HG"] = "700";
-    rig.tmx.values["HP"] = "5";
+    rig.tmx.kept["HG"] = "700";
+    rig.tmx.kept["HP"] = "5";
     rig.drive.send("xy");
     rig.drive.sendGreeting(4, 41);
     QTRY_COMPARE(rig.tmx.greetingAnswers, 1);
