@@ -14,7 +14,7 @@ namespace {
 constexpr int ColumnsPerSide = 4;
 }
 
-ReferenceCardWindow::ReferenceCardWindow(const ReferenceCard& card, const QList<ButtonSpec>& buttons)
+ReferenceCardWindow::ReferenceCardWindow(const ReferenceCard& card, const QList<BottomButton>& buttons)
     : QWidget(nullptr, Qt::Window), m_card(card)
 {
     setObjectName(card.window);
@@ -78,10 +78,10 @@ ReferenceCardWindow::ReferenceCardWindow(const ReferenceCard& card, const QList<
 
     auto* bottom = new QHBoxLayout;
     bottom->addStretch();
-    for (const ButtonSpec& spec : buttons) {
-        auto* b = new QPushButton(spec.caption, this);
-        b->setObjectName(spec.name);
-        b->setAccessibleName(spec.caption);
+    for (const BottomButton& button : buttons) {
+        auto* b = new QPushButton(button.caption, this);
+        b->setObjectName(button.name);
+        b->setAccessibleName(button.caption);
         b->setMinimumWidth(Twips(1200));
         m_buttons.append(b);
         bottom->addWidget(b);

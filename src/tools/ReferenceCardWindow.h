@@ -15,11 +15,11 @@ class QPushButton;
 class ReferenceCardWindow : public QWidget {
     Q_OBJECT
 public:
-    struct ButtonSpec {
+    struct BottomButton {
         QString name;
         QString caption;
     };
-    ReferenceCardWindow(const ReferenceCard& card, const QList<ButtonSpec>& buttons);
+    ReferenceCardWindow(const ReferenceCard& card, const QList<BottomButton>& buttons);
 
     const ReferenceCard& card() const { return m_card; }
     // The labels of every row, in the table's order.

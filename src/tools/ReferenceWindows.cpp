@@ -26,7 +26,7 @@ ReferenceCardWindow& ReferenceWindows::summary()
 {
     if (!m_summary) {
         m_summary = std::make_unique<ReferenceCardWindow>(
-            TmxCommandCard(), QList<ReferenceCardWindow::ButtonSpec>{{"calc", "Calculator..."},
+            TmxCommandCard(), QList<ReferenceCardWindow::BottomButton>{{"calc", "Calculator..."},
                                                                      {"OK", "OK"},
                                                                      {"ZEPservo", "ZEP Servo Commands..."}});
         ReferenceCardWindow* card = m_summary.get();
@@ -43,7 +43,7 @@ ReferenceCardWindow& ReferenceWindows::zepHelp()
 {
     if (!m_zepHelp) {
         m_zepHelp = std::make_unique<ReferenceCardWindow>(
-            ZepServoCard(), QList<ReferenceCardWindow::ButtonSpec>{{"OK", "OK"}});
+            ZepServoCard(), QList<ReferenceCardWindow::BottomButton>{{"OK", "OK"}});
         ReferenceCardWindow* card = m_zepHelp.get();
         QObject::connect(card->button("OK"), &QPushButton::clicked, card, [this] { ZEPhelp_OK(); });
         QObject::connect(card, &ReferenceCardWindow::codeListRequested, card,
