@@ -148,10 +148,12 @@ EditMotor::EditMotor(Configurator& configurator, MainForm& main, MotorDialog& mo
     whole->addWidget(standardButtons());
 }
 
-void EditMotor::setGainAndPhase(int gain, int phase)
+void EditMotor::setGainAndPhase(std::optional<int> gain, std::optional<int> phase)
 {
-    SliderGain->setNumber(gain);
-    SliderPhase->setNumber(phase);
+    if (gain)
+        SliderGain->setNumber(*gain);
+    if (phase)
+        SliderPhase->setNumber(*phase);
 }
 
 void EditMotor::fill()

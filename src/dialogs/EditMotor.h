@@ -2,6 +2,8 @@
 
 #include "SettingsDialog.h"
 
+#include <optional>
+
 class MotorDialog;
 class NumberBox;
 class NumberSlider;
@@ -18,9 +20,10 @@ class EditMotor : public SettingsDialog {
 public:
     EditMotor(Configurator& configurator, MainForm& main, MotorDialog& motorDialog);
 
-    // The smoothing wizard's result: both sliders and their boxes. They
-    // reach the settings when OK is pressed.
-    void setGainAndPhase(int gain, int phase);
+    // The smoothing wizard's result: both sliders and their boxes (a value
+    // that is absent leaves its slider and box alone). They reach the
+    // settings when OK is pressed.
+    void setGainAndPhase(std::optional<int> gain, std::optional<int> phase);
 
     // The Wizard button: the smoothing wizard when the drive's firmware has
     // it, else the user is told which firmware is needed.

@@ -19,7 +19,9 @@ SettingsDialogs::SettingsDialogs(Configurator& configurator, MainForm& main, Dri
     hooks.loadMotorDialog = [this] { motorDialog().ensureLoaded(); };
     hooks.showMotorDialog = [this] { motorDialog().showFilled(); };
     hooks.motorRunCurrentText = [this] { return motorDialog().runCurrentText(); };
-    hooks.smoothingTuned = [this](int gain, int phase) { editMotor().setGainAndPhase(gain, phase); };
+    hooks.smoothingTuned = [this](std::optional<int> gain, std::optional<int> phase) {
+        editMotor().setGainAndPhase(gain, phase);
+    };
     hooks.showEncoderDialog = [this] { encoderDialog().showFilled(); };
     hooks.showIODialog = [this] { ioDialog().showFilled(); };
     hooks.showRegenDialog = [this] { regenDialog().showFilled(); };

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 // The windows the main window opens but does not own: each settings dialog
 // and drive tool registers here how it is shown. An empty hook does nothing.
@@ -26,15 +27,18 @@ struct WindowHooks {
     std::function<void()> restoreFactoryDefaults;
     std::function<void()> showTerminal;
     std::function<void()> showSelfTest;
+    // The TMX terminal's Help: the TMX command reference card.
+    std::function<void()> showTmxCommandCard;
 
     // The custom-motor editor's Wizard button, once the firmware has the
     // waveform-smoothing wizard: shows it modal. The wizard runs the motor
     // with motorRunCurrentText() and hands the tuned gain and phase to
     // smoothingTuned (the editor's sliders; the settings take them at the
-    // editor's OK). The settings dialogs register the last two.
+    // editor's OK); a value the wizard did not learn is absent and the
+    // editor keeps its own. The settings dialogs register the last two.
     std::function<void()> showSmoothingWizard;
     std::function<QString()> motorRunCurrentText;
-    std::function<void(int gain, int phase)> smoothingTuned;
+    std::function<void(std::optional<int> gain, std::optional<int> phase)> smoothingTuned;
 
     // Start-up: the I/O dialog (its limit-sensor list) and the motor dialog
     // are loaded hidden, in the start-up order.

@@ -4,10 +4,15 @@
 #include "Configurator.h"
 #include "DriveLink.h"
 #include "DriveQueries.h"
+#include "ExecStatus.h"
 #include "FaultCommands.h"
 #include "FaultWatch.h"
+#include "Harmonizer.h"
 #include "MainForm.h"
+#include "ReferenceWindows.h"
+#include "SelfTest.h"
 #include "ServoFault.h"
+#include "TMXterm.h"
 
 #include <QProgressBar>
 
@@ -16,6 +21,7 @@ DriveTools::DriveTools(Configurator& configurator, DriveLink& link, DriveQueries
       m_faults(std::make_unique<FaultCommands>(link, queries)), m_watch(std::make_unique<FaultWatch>(link))
 {
     WindowHooks& hooks = m_main.hooks();
+    hooks.showTmxCommandCard = [this] { reference().showSummary(); };
     hooks.showAlarmHistory = [this] { MenuHistory_Click(); };
     hooks.clearAlarm = [this] { MenuClearFault_Click(); };
     hooks.restoreFactoryDefaults = [this] { MenuRestore_Click(); };
@@ -23,9 +29,80 @@ DriveTools::DriveTools(Configurator& configurator, DriveLink& link, DriveQueries
     QObject::connect(m_faults.get(), &FaultCommands::progressReset, &m_main, [this] { resetProgress(); });
     QObject::connect(m_watch.get(), &FaultWatch::lampsChanged, &m_main, [this](int word) { ServoError152(word); });
     QObject::connect(m_watch.get(), &FaultWatch::showRequested, &m_main, [this] { showServoFault(); });
+
+    // A tool opened from an event handled inside a running exchange's wait
+    // would take that exchange's reply: such a request is ignored.
+    const auto unlessBusy = [this](auto open) {
+        return [this, open] {
+            DriveLink::Exchange exchange(m_link);
+            if (exchange)
+                open();
+        };
+    };
+    hooks.showTerminal = unlessBusy([this] { terminal().open(); });
+    hooks.showStatusMonitor = unlessBusy([this] { statusMonitor().start(); });
+    hooks.showSelfTest = unlessBusy([this] { selfTest().start(); });
+    hooks.showSmoothingWizard = unlessBusy([this] { harmonizer().showWizard(); });
 }
 
-DriveTools::~DriveTools() = default;
+DriveTools::~DriveTools()
+{
+    // The hooks point here; the main window may outlive the tools.
+    WindowHooks& hooks = m_main.hooks();
+    hooks.showTerminal = nullptr;
+    hooks.showStatusMonitor = nullptr;
+    hooks.showSelfTest = nullptr;
+    hooks.showAlarmHistory = nullptr;
+    hooks.clearAlarm = nullptr;
+    hooks.restoreFactoryDefaults = nullptr;
+    hooks.showTmxCommandCard = nullptr;
+    hooks.showSmoothingWizard = nullptr;
+}
+
+TMXterm& DriveTools::terminal()
+{
+    if (!m_terminal)
+        m_terminal = std::make_unique<TMXterm>(m_link, [this] { RunHook(m_main.hooks().showTmxCommandCard); });
+    return *m_terminal;
+}
+
+ExecStatus& DriveTools::statusMonitor()
+{
+    if (!m_statusMonitor)
+        m_statusMonitor = std::make_unique<ExecStatus>(m_link);
+    return *m_statusMonitor;
+}
+
+SelfTest& DriveTools::selfTest()
+{
+    if (!m_selfTest)
+        m_selfTest = std::make_unique<SelfTest>(m_link, &m_main);
+    return *m_selfTest;
+}
+
+ReferenceWindows& DriveTools::reference()
+{
+    if (!m_reference)
+        m_reference = std::make_unique<ReferenceWindows>();
+    return *m_reference;
+}
+
+Harmonizer& DriveTools::harmonizer()
+{
+    if (!m_harmonizer) {
+        m_harmonizer = new Harmonizer(m_link, &m_main);
+        // The motor dialog's running current drives the jog; the tuned
+        // values go to the custom-motor editor's sliders.
+        m_harmonizer->runningCurrentText = [this] {
+            const WindowHooks& hooks = m_main.hooks();
+            return hooks.motorRunCurrentText ? hooks.motorRunCurrentText() : QString();
+        };
+        m_harmonizer->tunedReady = [this](const SmoothingWizard::Tuned& tuned) {
+            RunHook(m_main.hooks().smoothingTuned, tuned.gain, tuned.phase);
+        };
+    }
+    return *m_harmonizer;
+}
 
 ServoFault& DriveTools::servoFault()
 {

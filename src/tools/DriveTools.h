@@ -6,10 +6,15 @@ class AlarmHistory;
 class Configurator;
 class DriveLink;
 class DriveQueries;
+class ExecStatus;
 class FaultCommands;
 class FaultWatch;
+class Harmonizer;
 class MainForm;
+class ReferenceWindows;
+class SelfTest;
 class ServoFault;
+class TMXterm;
 
 // Owns the one instance of every drive tool (terminal, status monitor, self
 // test, smoothing wizard, faults and alarm history, reference cards) and
@@ -20,6 +25,10 @@ public:
     DriveTools(Configurator& configurator, DriveLink& link, DriveQueries& queries, MainForm& main);
     ~DriveTools();
 
+    // The reference cards, code lists and move calculator.
+    ReferenceWindows& reference();
+    // The waveform-smoothing wizard, opened by the custom-motor editor.
+    Harmonizer& harmonizer();
     // Drive menu: Alarm History (also the I/O dialog's "Show history..."),
     // Clear Alarm, Restore Factory Defaults. Without an open port each does
     // nothing and says nothing.
@@ -34,6 +43,11 @@ public:
     AlarmHistory& alarmHistory();
     bool hasServoFault() const { return m_servoFault != nullptr; }
 
+    // The TMX tools, created on first use.
+    TMXterm& terminal();
+    ExecStatus& statusMonitor();
+    SelfTest& selfTest();
+
 private:
     // A fault message's lamps, and the window shown once nothing waits.
     void ServoError152(int alarmWord);
@@ -44,8 +58,13 @@ private:
     DriveLink& m_link;
     DriveQueries& m_queries;
     MainForm& m_main;
+    std::unique_ptr<ReferenceWindows> m_reference;
+    Harmonizer* m_harmonizer = nullptr;      // owned by the main window
     std::unique_ptr<FaultCommands> m_faults;
     std::unique_ptr<FaultWatch> m_watch;
     ServoFault* m_servoFault = nullptr;      // owned by the main window
     AlarmHistory* m_alarmHistory = nullptr;  // owned by the main window
+    std::unique_ptr<TMXterm> m_terminal;
+    std::unique_ptr<ExecStatus> m_statusMonitor;
+    std::unique_ptr<SelfTest> m_selfTest;
 };

@@ -2,6 +2,7 @@
 // the simulated drive at the other end, in one process and one thread as the
 // program runs; then the motor database with a few and with many motors.
 
+#include "BenchTools.h"
 #include "Configurator.h"
 #include "DeviceSerialPort.h"
 #include "DriveLink.h"
@@ -11,7 +12,7 @@
 #include "ScriptedPrompt.h"
 #include "SimulatedDrive.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QSqlDatabase>
@@ -156,7 +157,10 @@ void benchMotorStore(int runs)
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    // The drive tools' windows are drawn off screen unless asked otherwise.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     const int runs = 20;
 
     SimulatedDrive drive;
@@ -207,5 +211,9 @@ int main(int argc, char* argv[])
         std::printf("messages shown: %s\n", qPrintable(prompt.titles().join(", ")));
 
     benchMotorStore(runs);
+    if (!BenchDriveTools()) {
+        std::fprintf(stderr, "drive tools: no pseudo-terminal\n");
+        return 1;
+    }
     return 0;
 }

@@ -1,13 +1,22 @@
 #include "About.h"
 #include "AlarmHistory.h"
+#include "Calculator.h"
+#include "CodeListWindow.h"
+#include "ExecStatus.h"
 #include "EncoderDialog.h"
 #include "FaultCommands.h"
+#include "Harmonizer.h"
 #include "IOdialog.h"
 #include "RegenDialog.h"
-#include "ServoFault.h"
 #include "SettingsDialogs.h"
 #include "HelpScreen.h"
 #include "MainFormRig.h"
+#include "ReferenceCardWindow.h"
+#include "ReferenceWindows.h"
+#include "ServoFault.h"
+#include "SelfTest.h"
+#include "SimulatedDrive.h"
+#include "SimulatedTmx.h"
 #include "AdvancedSettings.h"
 #include "MotionDialogs.h"
 #include "MotionMenu.h"
@@ -17,8 +26,10 @@
 #include "MotorDialogRig.h"
 #include "StartForm.h"
 #include "SummaryGrid.h"
+#include "TMXterm.h"
 #include "WiringBoard.h"
 
+#include <QPlainTextEdit>
 #include <QAbstractButton>
 #include <QLabel>
 #include <QPushButton>
@@ -132,6 +143,97 @@ private slots:
             if (!folder.isEmpty())
                 QVERIFY(window->grab().save(QStringLiteral("%1/%2.png").arg(folder, name)));
         }
+    }
+
+    // The reference cards, every code list and the calculator.
+    void referenceWindows()
+    {
+        const QString folder = qEnvironmentVariable("KORV4_SCREENSHOT");
+        ReferenceWindows ref;
+        QList<QPair<QWidget*, QString>> windows{
+            {&ref.summary(), "summary"}, {&ref.zepHelp(), "zephelp"}, {&ref.calculator(), "calculator"}};
+        for (const CodeListPage& page : CodeListPages())
+            windows.append({&ref.codeList(page.list), page.window.toLower()});
+        for (const auto& [window, name] : windows) {
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            // Nothing is cut off: every label has the room its text needs.
+            for (const QLabel* label : window->findChildren<QLabel*>())
+                if (!label->wordWrap())
+                    QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(name + ": " + label->text()));
+            if (!folder.isEmpty())
+                QVERIFY(window->grab().save(QStringLiteral("%1/%2.png").arg(folder, name)));
+        }
+    }
+
+    // The smoothing wizard in its speed step, over a drive that says nothing.
+    void smoothingWizard()
+    {
+        const QString folder = qEnvironmentVariable("KORV4_SCREENSHOT");
+        LinkStack<MemorySerialPort> stack;
+        stack.link.StartComm();
+        Harmonizer wizard(stack.link);
+        wizard.runningCurrentText = [] { return QStringLiteral("2"); };
+        wizard.showWizard();
+        QVERIFY(QTest::qWaitForWindowExposed(&wizard));
+        wizard.startButton()->click();
+        QCoreApplication::processEvents();
+        for (const QLabel* label : wizard.findChildren<QLabel*>())
+            if (!label->wordWrap())
+                QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
+        QVERIFY(wizard.instructions()->height() >= wizard.instructions()->heightForWidth(wizard.instructions()->width()));
+        if (!folder.isEmpty())
+            QVERIFY(wizard.grab().save(QStringLiteral("%1/harmonizer.png").arg(folder)));
+        wizard.cancelButton()->click();
+    }
+
+    // The drive tools against a simulated drive: the terminal with a short
+    // session, the status monitor in both layouts, the self test.
+    void driveTools()
+    {
+        const QString folder = qEnvironmentVariable("KORV4_SCREENSHOT");
+        MainFormRig rig(true);
+        rig.port.open(1);
+        SimulatedDrive drive(rig.port);
+        SimulatedTmx tmx(drive);
+        tmx.alarmWord = 0x0009;
+        tmx.inputs = "01111110";
+        tmx.extInputs = "10111111";
+        tmx.outputs = "11110111";
+        tmx.extOutputs = "11111101";
+        const auto save = [&folder](QWidget& w, const QString& name) {
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            QCoreApplication::processEvents();
+            if (!folder.isEmpty())
+                QVERIFY(w.grab().save(QStringLiteral("%1/%2.png").arg(folder, name)));
+        };
+
+        TMXterm term(rig.link, {});
+        term.open();
+        QVERIFY(QTest::qWaitForWindowActive(&term));
+        term.session().enter(QStringLiteral("IS"));
+        term.session().enter(QStringLiteral("VE"));
+        tmx.powerUp(52, 42);
+        QTRY_VERIFY(term.history()->toPlainText().contains(QStringLiteral("{255-052-042}")));
+        term.commandText()->setPlainText(QStringLiteral("DI-12500"));
+        save(term, QStringLiteral("terminal"));
+        term.Quit_Click();
+
+        for (int model : {43, 41}) {
+            tmx.modelNumber = model;
+            ExecStatus monitor(rig.link);
+            monitor.start();
+            QTRY_VERIFY(monitor.poll().cyclesRun() >= 2);
+            monitor.adjustSize();
+            save(monitor, model == 41 ? QStringLiteral("statusmonitor-compact") : QStringLiteral("statusmonitor"));
+            monitor.OK_Click();
+        }
+
+        SelfTest test(rig.link, &rig.main);
+        test.start();
+        save(test, QStringLiteral("selftest"));
+        test.StopSelfTest_Click();
     }
 
     // The motion-mode menu and its dialogs as they open, each control wide

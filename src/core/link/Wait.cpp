@@ -28,7 +28,8 @@ qint64 toMilliseconds(double seconds)
 // handles what came. The timer only exists to wake the loop at the deadline.
 class Sleeper {
 public:
-    explicit Sleeper(double seconds) : m_deadline(toMilliseconds(seconds), Qt::PreciseTimer)
+    explicit Sleeper(double seconds, QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents)
+        : m_deadline(toMilliseconds(seconds), Qt::PreciseTimer), m_flags(flags)
     {
         m_wake.setSingleShot(true);
         m_wake.setTimerType(Qt::PreciseTimer);
@@ -37,12 +38,13 @@ public:
     void handleEvents()
     {
         m_wake.start(static_cast<int>(qMax<qint64>(0, m_deadline.remainingTime())));
-        m_loop.processEvents(QEventLoop::WaitForMoreEvents);
+        m_loop.processEvents(m_flags | QEventLoop::WaitForMoreEvents);
     }
 
 private:
     DepthScope m_depth;
     QDeadlineTimer m_deadline;
+    QEventLoop::ProcessEventsFlags m_flags;
     QEventLoop m_loop;
     QTimer m_wake;
 };
@@ -64,6 +66,14 @@ void YieldToEvents()
 void WaitSeconds(double seconds)
 {
     Sleeper sleeper(seconds);
+    do
+        sleeper.handleEvents();
+    while (!sleeper.expired());
+}
+
+void HoldSeconds(double seconds)
+{
+    Sleeper sleeper(seconds, QEventLoop::ExcludeUserInputEvents);
     do
         sleeper.handleEvents();
     while (!sleeper.expired());

@@ -11,6 +11,11 @@
 // Waits the given time while events are handled; yields at least once.
 void WaitSeconds(double seconds);
 
+// A fixed wait in which the program does not react to the user: the port
+// still takes in what arrives (and timers run), but the user's clicks and
+// keys wait until it ends.
+void HoldSeconds(double seconds);
+
 // Handles the events that are waiting, once, without sleeping.
 void YieldToEvents();
 

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+class DriveLink;
+
+// The self test without its window: a known motion set-up, then half a
+// revolution one way and half back, again and again, until stopped. It
+// reads nothing from the drive and leaves terminal mode alone.
+class SelfTestRun : public QObject {
+    Q_OBJECT
+public:
+    // The first move follows the set-up after FirstStepMs, every further
+    // one the move before after StepMs.
+    static constexpr int FirstStepMs = 10;
+    static constexpr int StepMs = 2250;
+
+    explicit SelfTestRun(DriveLink& link, QObject* parent = nullptr);
+
+    // Sends the set-up; only then is the step timer started. A run already
+    // going is left as it is.
+    void start();
+    // Timer off, "SK", a 0.1 s pause (events go on), "QT". Does nothing
+    // unless running.
+    void stop();
+    bool running() const { return m_running; }
+
+    // One move (the timer's event).
+    void step();
+
+    int interval() const { return m_timer.interval(); }
+
+private:
+    DriveLink& m_link;
+    QTimer m_timer;
+    bool m_forward = true;
+    bool m_running = false;
+};

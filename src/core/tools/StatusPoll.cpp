@@ -1,0 +1,293 @@
+#include "StatusPoll.h"
+
+#include "DriveLink.h"
+#include "SerialPort.h"
+#include "Wait.h"
+
+namespace {
+
+constexpr double ModelQueryPause = 0.1;
+
+// The output rows' buttons. The Y outputs are first given function 3 (the
+// output is ours to set); the functions found at activation go back at
+// closing.
+struct OutputRow {
+    const char* function;
+    const char* high;
+    const char* low;
+};
+const OutputRow kOutputRows[] = {
+    {nullptr, "IH1", "IL1"},   {nullptr, "IH2", "IL2"},   {nullptr, "IH3", "IL3"},
+    {nullptr, "IH4", "IL4"},   {"BO3", "IHY1", "ILY1"},   {"MO3", "IHY2", "ILY2"},
+    {"AO3", "IHY3", "ILY3"},
+};
+
+bool HasCr(const QString& reply)
+{
+    return reply.contains(QLatin1Char('\r'));
+}
+
+}  // namespace
+
+StatusPoll::StatusPoll(DriveLink& link, QObject* parent) : QObject(parent), m_link(link)
+{
+    m_timer.setInterval(PollMs);
+    connect(&m_timer, &QTimer::timeout, this, &StatusPoll::pollCycle);
+}
+
+StatusPoll::~StatusPoll()
+{
+    m_link.leaveTerminalMode(*this);
+}
+
+bool StatusPoll::polling() const
+{
+    return m_running && m_link.terminalTool() == this;
+}
+
+QString StatusPoll::savedFunction(const char* command) const
+{
+    const QByteArray c(command);
+    return c == "MO" ? m_savedMO : c == "AO" ? m_savedAO : c == "BO" ? m_savedBO : QString();
+}
+
+QString StatusPoll::exchange(const QByteArray& command, const std::function<bool(const QString&)>& done)
+{
+    m_reply.clear();
+    m_link.WriteText(TmxCommand(command));
+    // A closed port carries nothing: no reply can come.
+    if (m_link.port().isOpen())
+        WaitUntil([&] { return !m_running || done(m_reply); }, ReplySeconds);
+    const QString reply = m_reply;
+    m_reply.clear();
+    return reply;
+}
+
+QString StatusPoll::query(const char* command, const char* key)
+{
+    const QString k = QLatin1String(key);
+    return exchange(command, [&k](const QString& reply) { return StatusReplies::Answered(reply, k); });
+}
+
+bool StatusPoll::activate()
+{
+    if (m_running)
+        return true;
+    m_running = true;
+    m_capture.reset();
+    m_savedMO.clear();
+    m_savedAO.clear();
+    m_savedBO.clear();
+    m_link.WriteText(TmxCommand("HR"));
+    m_link.enterTerminalMode(*this);
+    m_link.WriteText(TmxCommand("IFD"));
+    m_model = GetModelNum();
+    if (!m_running)
+        return false;
+    RecordOutSettings();
+    if (!m_running)
+        return false;
+    StatusDisplay next = m_display;
+    if (const std::optional<StatusLayout> layout = StatusReplies::LayoutForModel(m_model))
+        next.layout = *layout;
+    next.enabled = true;
+    show(next);
+    m_timer.start();
+    return true;
+}
+
+int StatusPoll::GetModelNum()
+{
+    WaitSeconds(ModelQueryPause);
+    if (!m_running)
+        return 0;
+    const std::optional<double> n = StatusReplies::Number(query("MN", "MN="), QStringLiteral("MN="));
+    return n ? static_cast<int>(*n) : 0;
+}
+
+void StatusPoll::RecordOutSettings()
+{
+    const struct {
+        const char* command;
+        const char* key;
+        QString* saved;
+    } functions[] = {{"MO", "MO=", &m_savedMO}, {"AO", "AO=", &m_savedAO}, {"BO", "BO=", &m_savedBO}};
+    for (const auto& f : functions) {
+        if (!m_running)
+            return;
+        *f.saved = StatusReplies::Character(exchange(f.command, HasCr), QLatin1String(f.key));
+    }
+}
+
+void StatusPoll::RestoreOutSettings()
+{
+    const struct {
+        const char* command;
+        const QString* saved;
+    } functions[] = {{"MO", &m_savedMO}, {"BO", &m_savedBO}, {"AO", &m_savedAO}};
+    for (const auto& f : functions)
+        if (!f.saved->isEmpty())
+            m_link.WriteText(TmxCommand(QByteArray(f.command) + f.saved->toLatin1()));
+}
+
+void StatusPoll::close()
+{
+    if (!m_running)
+        return;
+    m_running = false;
+    m_timer.stop();
+    RestoreOutSettings();
+    m_link.WriteText(TmxCommand("QT"));
+    m_link.leaveTerminalMode(*this);
+    m_reply.clear();
+}
+
+void StatusPoll::resetDisplay()
+{
+    show(StatusDisplay{});
+}
+
+void StatusPoll::show(const StatusDisplay& next)
+{
+    if (next == m_display)
+        return;
+    m_display = next;
+    emit displayChanged();
+}
+
+void StatusPoll::pollCycle()
+{
+    if (m_cycleWaiting || !polling())
+        return;
+    m_cycleWaiting = true;
+    ++m_cycles;
+    if (StatusReplies::HasMainIO(m_model))
+        ShowDigits(kInputQuery, kOutputQuery);
+    ShowDigits(kExtInputQuery, kExtOutputQuery);
+    ShowSpeed();
+    ShowVolts();
+    ShowEnable();
+    ShowEncoder();
+    MonitorStatus();
+    MonitorAlarms();
+    m_reply.clear();
+    m_cycleWaiting = false;
+}
+
+void StatusPoll::ShowDigits(const DigitQuery& inputs, const DigitQuery& outputs)
+{
+    for (const DigitQuery* q : {&inputs, &outputs}) {
+        if (!polling())
+            return;
+        StatusDisplay next = m_display;
+        const bool answered = StatusReplies::ApplyDigits(*q, query(q->command, q->key), next);
+        show(next);
+        if (!answered && q->outputs)
+            return;
+    }
+}
+
+void StatusPoll::ShowSpeed()
+{
+    if (!polling())
+        return;
+    if (const auto rpm = StatusReplies::Number(query("IV1", "IV="), QStringLiteral("IV="))) {
+        StatusDisplay next = m_display;
+        next.speed = StatusReplies::SpeedText(*rpm);
+        show(next);
+    }
+}
+
+void StatusPoll::ShowVolts()
+{
+    if (!polling())
+        return;
+    if (const auto volts = StatusReplies::NumberUpToCr(query("IA", "IA="), QStringLiteral("IA="))) {
+        StatusDisplay next = m_display;
+        next.volts = StatusReplies::VoltsText(*volts);
+        show(next);
+    }
+}
+
+void StatusPoll::ShowEnable()
+{
+    if (!polling())
+        return;
+    if (const auto word = StatusReplies::HexUpToCr(query("SC", "SC="), QStringLiteral("SC="))) {
+        StatusDisplay next = m_display;
+        next.enabled = (*word & 1) != 0;
+        show(next);
+    }
+}
+
+void StatusPoll::ShowEncoder()
+{
+    if (!polling())
+        return;
+    if (const auto count = StatusReplies::Number(query("IE", "IE="), QStringLiteral("IE="))) {
+        StatusDisplay next = m_display;
+        next.encoder = StatusReplies::EncoderText(*count);
+        show(next);
+    }
+}
+
+void StatusPoll::MonitorStatus()
+{
+    if (!polling())
+        return;
+    if (const auto word = StatusReplies::HexWord(query("SC", "SC="), QStringLiteral("SC="))) {
+        StatusDisplay next = m_display;
+        next.statusWord = *word;
+        show(next);
+    }
+}
+
+void StatusPoll::MonitorAlarms()
+{
+    if (!polling())
+        return;
+    if (const auto word = StatusReplies::HexWord(query("AL", "AL="), QStringLiteral("AL="))) {
+        StatusDisplay next = m_display;
+        next.alarmWord = *word;
+        show(next);
+    }
+}
+
+void StatusPoll::forceOutput(int row, bool high)
+{
+    if (row < 0 || row >= int(std::size(kOutputRows)))
+        return;
+    const OutputRow& r = kOutputRows[row];
+    QByteArray bytes;
+    if (r.function)
+        bytes += TmxCommand(r.function);
+    bytes += TmxCommand(high ? r.high : r.low);
+    m_link.WriteText(bytes);
+}
+
+void StatusPoll::enableMotor()
+{
+    m_link.WriteText(TmxCommand("ME"));
+}
+
+void StatusPoll::disableMotor()
+{
+    m_link.WriteText(TmxCommand("MD"));
+}
+
+void StatusPoll::ProcessChar(char c)
+{
+    switch (m_capture.feed(c)) {
+    case PowerUpCapture::Result::Held:
+        return;
+    case PowerUpCapture::Result::Complete:
+        AnswerPowerUp(m_link, m_capture.packet());
+        return;
+    case PowerUpCapture::Result::NotMine: {
+        const quint8 b = static_cast<quint8>(c);
+        if ((b >= 32 && b <= 126) || c == '\r' || c == '\n')
+            m_reply += QLatin1Char(c);
+        return;
+    }
+    }
+}

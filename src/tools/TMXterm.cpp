@@ -1,0 +1,174 @@
+#include "TMXterm.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace {
+
+// The log keeps the drive's line ends (CR LF); the box shows lines.
+QString Lines(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+QPushButton* Button(const QString& caption, const QString& name, QWidget* parent)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAccessibleName(caption);
+    b->setAutoDefault(false);
+    return b;
+}
+
+}  // namespace
+
+TMXterm::TMXterm(DriveLink& link, std::function<void()> showHelp, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_session(link), m_showHelp(std::move(showHelp))
+{
+    setObjectName(QStringLiteral("TMXterm"));
+    setWindowTitle(QStringLiteral("Host Terminal"));
+    setAccessibleName(windowTitle());
+
+    auto* help = Button(QStringLiteral("Help"), QStringLiteral("Help"), this);
+    auto* quit = Button(QStringLiteral("Close"), QStringLiteral("Quit"), this);
+
+    auto* historyFrame = new QGroupBox(QStringLiteral("Previous Commands && Responses"), this);
+    historyFrame->setObjectName(QStringLiteral("FrameHistory"));
+    m_history = new QPlainTextEdit(historyFrame);
+    m_history->setObjectName(QStringLiteral("History"));
+    m_history->setAccessibleName(QStringLiteral("Previous Commands & Responses"));
+    m_history->setReadOnly(true);
+    m_history->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_history->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_history->setFont(QFont(QStringLiteral("Monospace")));
+    auto* historyLayout = new QVBoxLayout(historyFrame);
+    historyLayout->addWidget(m_history);
+
+    auto* commandFrame = new QGroupBox(QStringLiteral("Command"), this);
+    commandFrame->setObjectName(QStringLiteral("FrameCommands"));
+    m_command = new QPlainTextEdit(commandFrame);
+    m_command->setObjectName(QStringLiteral("CommandText"));
+    m_command->setAccessibleName(QStringLiteral("Command"));
+    m_command->setFont(m_history->font());
+    m_command->setTabChangesFocus(true);
+    m_command->setFixedHeight(m_command->fontMetrics().lineSpacing() * 3 + 12);
+    m_command->installEventFilter(this);
+    auto* commandLayout = new QVBoxLayout(commandFrame);
+    commandLayout->addWidget(m_command);
+
+    auto* top = new QHBoxLayout;
+    top->addStretch();
+    top->addWidget(help);
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch();
+    bottom->addWidget(quit);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(historyFrame, 1);
+    layout->addWidget(commandFrame);
+    layout->addLayout(bottom);
+    resize(480, 420);
+
+    connect(help, &QPushButton::clicked, this, &TMXterm::Help_Click);
+    connect(quit, &QPushButton::clicked, this, &TMXterm::Quit_Click);
+    connect(&m_session, &TerminalSession::appended, this, &TMXterm::showAppended);
+    connect(&m_session, &TerminalSession::replaced, this, &TMXterm::showLog);
+    // Focus moving into another window of ours means that window is active
+    // now, also where the terminal saw no deactivation of its own for it.
+    connect(qApp, &QApplication::focusChanged, this, [this] {
+        const QWidget* active = QApplication::activeWindow();
+        if (active && active != this)
+            m_session.deactivate();
+    });
+}
+
+TMXterm::~TMXterm() = default;
+
+void TMXterm::open()
+{
+    show();
+    raise();
+    activateWindow();
+    // Shown again while still the active window (hidden by "Close" with no
+    // other window of ours taking over): no activation event will come.
+    if (QApplication::activeWindow() == this)
+        followActivation();
+}
+
+bool TMXterm::event(QEvent* e)
+{
+    if (e->type() == QEvent::WindowActivate || e->type() == QEvent::WindowDeactivate)
+        followActivation();
+    return QWidget::event(e);
+}
+
+void TMXterm::followActivation()
+{
+    const QWidget* active = QApplication::activeWindow();
+    if (active == this && isVisible()) {
+        m_session.activate();
+        m_command->setFocus();
+    } else if (active) {
+        m_session.deactivate();
+    }
+    // No active window of ours: the user went to another application. The
+    // drive stays in terminal mode and nothing is sent, either way.
+}
+
+bool TMXterm::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched == m_command && e->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(e);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            m_session.enter(m_command->toPlainText());
+            m_command->clear();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+void TMXterm::closeEvent(QCloseEvent* e)
+{
+    m_session.closeBox();
+    m_command->clear();
+    e->accept();
+}
+
+void TMXterm::Quit_Click()
+{
+    m_session.quit();
+    hide();
+}
+
+void TMXterm::Help_Click()
+{
+    if (m_showHelp)
+        m_showHelp();
+}
+
+void TMXterm::showAppended(const QString& text)
+{
+    QTextCursor end(m_history->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(Lines(text));
+    m_history->moveCursor(QTextCursor::End);
+    m_history->ensureCursorVisible();
+}
+
+void TMXterm::showLog()
+{
+    m_history->setPlainText(Lines(m_session.log()));
+    m_history->moveCursor(QTextCursor::End);
+    m_history->ensureCursorVisible();
+}

@@ -1,0 +1,113 @@
+#include "SelfTestRun.h"
+#include "TmxRig.h"
+#include "Wait.h"
+
+#include <QtTest>
+
+namespace {
+
+const QList<QByteArray> kSetUp{"HR", "SK", "CM21", "DI25000", "MR16", "VE.25"};
+const QList<QByteArray> kStop{"SK", "QT"};
+const QList<QByteArray> kFirstStep{"DI12500", "FL"};
+
+}  // namespace
+
+class TestSelfTestRun : public QObject {
+    Q_OBJECT
+private slots:
+    void commandOrder_data();
+    void commandOrder();
+    void stepsAlternate();
+    void stopAndRestart();
+    void timerOnlyAfterSetUp();
+};
+
+void TestSelfTestRun::commandOrder_data()
+{
+    QTest::addColumn<bool>("pty");
+    QTest::newRow("in memory") << false;
+    QTest::newRow("pseudo-terminal") << true;
+}
+
+void TestSelfTestRun::commandOrder()
+{
+    QFETCH(bool, pty);
+    const auto run = [](auto& rig) {
+        SelfTestRun test(rig.link);
+        test.start();
+        QVERIFY(test.running());
+        QTRY_COMPARE_WITH_TIMEOUT(rig.tmx.commands.size(), kSetUp.size() + 2, 3000);
+        QCOMPARE(rig.tmx.commands, kSetUp + kFirstStep);
+        QCOMPARE(test.interval(), SelfTestRun::StepMs);
+        // The motor of the simulated drive turns the positive way.
+        QVERIFY(rig.tmx.moving());
+        QVERIFY(rig.tmx.speedRpm() > 0);
+        test.stop();
+        QTRY_COMPARE_WITH_TIMEOUT(rig.tmx.commands.size(), kSetUp.size() + 4, 3000);
+        QCOMPARE(rig.tmx.commands.mid(kSetUp.size() + 2), kStop);
+        QVERIFY(!rig.tmx.moving());
+        QVERIFY(!rig.cfg.state().TerminalMode);  // the self test leaves it alone
+    };
+    if (pty) {
+        PtyTmxRig rig;
+        QVERIFY(rig.ready());
+        run(rig);
+    } else {
+        MemoryTmxRig rig;
+        run(rig);
+        QCOMPARE(rig.drive.received,
+                 QByteArray("HR\rSK\rCM21\rDI25000\rMR16\rVE.25\rDI12500\rFL\rSK\rQT\r"));
+    }
+}
+
+void TestSelfTestRun::stepsAlternate()
+{
+    MemoryTmxRig rig;
+    SelfTestRun test(rig.link);
+    test.start();
+    test.step();
+    test.step();
+    test.step();
+    test.stop();
+    QCOMPARE(rig.tmx.commands.mid(kSetUp.size()),
+             (QList<QByteArray>{"DI12500", "FL", "DI-12500", "FL", "DI12500", "FL", "SK", "QT"}));
+}
+
+void TestSelfTestRun::stopAndRestart()
+{
+    MemoryTmxRig rig;
+    SelfTestRun test(rig.link);
+    test.start();
+    test.step();
+    test.step();
+    test.stop();
+    QCOMPARE(test.interval(), SelfTestRun::FirstStepMs);
+    test.stop();  // not running: nothing more
+    rig.tmx.commands.clear();
+    test.start();
+    test.step();
+    test.stop();
+    QCOMPARE(rig.tmx.commands, kSetUp + kFirstStep + kStop);
+    // A stopped run sends no more moves.
+    rig.tmx.commands.clear();
+    WaitSeconds(0.05);
+    test.step();
+    QVERIFY(rig.tmx.commands.isEmpty());
+}
+
+void TestSelfTestRun::timerOnlyAfterSetUp()
+{
+    MemoryTmxRig rig;
+    SelfTestRun test(rig.link);
+    // Built but not started: the timer does not run, however long we wait.
+    WaitSeconds(0.05);
+    QVERIFY(rig.drive.received.isEmpty());
+    test.start();
+    test.start();  // a second start while running changes nothing
+    QTRY_VERIFY_WITH_TIMEOUT(rig.drive.received.endsWith("FL\r"), 3000);
+    QCOMPARE(rig.drive.received.count("HR\r"), 1);
+    test.stop();
+}
+
+QTEST_MAIN(TestSelfTestRun)
+#include "tst_selftestrun.moc"
