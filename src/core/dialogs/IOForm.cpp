@@ -1,14 +1,7 @@
 #include "IOForm.h"
 
+#include "MotionOutput.h"
 #include "Rounding.h"
-
-namespace {
-
-// Motion output codes 4..8 are a tach of 100 << (code - 4) pulses/rev.
-constexpr int FirstTachCode = 4;
-constexpr int LastTachCode = 8;
-
-}  // namespace
 
 BoxRule IOForm::MaxDecelRule()
 {
@@ -17,10 +10,7 @@ BoxRule IOForm::MaxDecelRule()
 
 QStringList IOForm::TachRows()
 {
-    QStringList rows;
-    for (int code = FirstTachCode; code <= LastTachCode; ++code)
-        rows << QStringLiteral("%1 pulses/rev").arg(100 << (code - FirstTachCode));
-    return rows;
+    return TachRateNames();
 }
 
 QStringList IOForm::LimitRows()
@@ -38,11 +28,15 @@ void IOForm::fill(const Settings& s)
         brakeOpen = s.BrakeOutputMode == 2;
     brakeReleaseMs = s.BrakeReleaseDelay;
     brakeEngageMs = s.BrakeEngageDelay;
-    if (s.MotionOutputMode < FirstTachCode) {
-        motion = (s.MotionOutputMode == 1 || s.MotionOutputMode == 2) ? s.MotionOutputMode : MotionOff;
-    } else {
+    const MotionOutputSelection output = MotionOutputFromMode(s.MotionOutputMode);
+    switch (output.choice) {
+    case MotionOutputChoice::Open: motion = MotionOpen; break;
+    case MotionOutputChoice::Closed: motion = MotionClosed; break;
+    case MotionOutputChoice::Off: motion = MotionOff; break;
+    case MotionOutputChoice::Tach:
         motion = MotionTach;
-        tachRow = s.MotionOutputMode <= LastTachCode ? s.MotionOutputMode - FirstTachCode : 0;
+        tachRow = output.tachIndex;
+        break;
     }
     limitRow = (s.LimitMode == 1 || s.LimitMode == 2) ? s.LimitMode - 1 : 2;
     maxDecel = s.MaxAccel;
@@ -57,6 +51,6 @@ void IOForm::writeTo(Settings& s) const
     s.AlarmResetMode = alarmInput ? 1 : 3;
     s.AlarmOutputMode = alarmOutput;
     s.BrakeOutputMode = !brake ? 3 : (brakeOpen ? 2 : 1);
-    s.MotionOutputMode = motion == MotionTach ? FirstTachCode + tachRow : motion;
+    s.MotionOutputMode = motion == MotionTach ? FirstTachMode + tachRow : motion;
     s.MaxAccel = maxDecel;
 }

@@ -5,13 +5,6 @@
 
 #include <algorithm>
 
-namespace {
-
-constexpr int FirstTachMode = 4;
-constexpr int LastTachMode = 8;
-
-}  // namespace
-
 BoxRule SpeedRule() { return BoxRule{0.0125, 100, {}, {}}; }
 BoxRule AccelRule() { return BoxRule{0.5, 5460, {}, {}}; }
 BoxRule AnalogScaleRule()
@@ -28,14 +21,6 @@ QStringList AnalogRangeNames()
             QStringLiteral("0 to 5V")};
 }
 
-QStringList TachRateNames()
-{
-    QStringList names;
-    for (int mode = FirstTachMode; mode <= LastTachMode; ++mode)
-        names << QStringLiteral("%1 pulses/rev").arg(100 << (mode - FirstTachMode));
-    return names;
-}
-
 QString AnalogUnitsText(int rangeIndex)
 {
     QString text = QStringLiteral("rev/sec at ");
@@ -44,29 +29,6 @@ QString AnalogUnitsText(int rangeIndex)
     else if (rangeIndex == 2 || rangeIndex == 3)
         text += QStringLiteral("+5V");
     return text;
-}
-
-MotionOutputSelection MotionOutputFromMode(int mode)
-{
-    if (mode == 1)
-        return {MotionOutputChoice::Open, -1};
-    if (mode == 2)
-        return {MotionOutputChoice::Closed, -1};
-    if (mode < FirstTachMode)
-        return {MotionOutputChoice::Off, -1};
-    return {MotionOutputChoice::Tach, mode <= LastTachMode ? mode - FirstTachMode : 0};
-}
-
-int MotionOutputModeFrom(const MotionOutputSelection& selection)
-{
-    switch (selection.choice) {
-    case MotionOutputChoice::Closed: return 2;
-    case MotionOutputChoice::Tach:
-        return FirstTachMode + std::clamp(selection.tachIndex, 0, LastTachMode - FirstTachMode);
-    case MotionOutputChoice::Open: return 1;
-    case MotionOutputChoice::Off: break;
-    }
-    return 3;
 }
 
 VelocityValues VelocityFromSettings(const Settings& s)
