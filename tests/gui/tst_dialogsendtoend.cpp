@@ -1,5 +1,6 @@
 #include "AlarmHistory.h"
 #include "AlarmLamp.h"
+#include "ComPorts.h"
 #include "DriveImage.h"
 #include "DriveTools.h"
 #include "EncoderDialog.h"
@@ -30,9 +31,7 @@ struct PtyProgram {
 
     PtyProgram()
     {
-        qputenv("KORV4_COM1", drive.slavePath().toLocal8Bit());
-        for (int n = 2; n <= 8; ++n)
-            qputenv(qPrintable(QStringLiteral("KORV4_COM%1").arg(n)), QByteArray("/nonexistent/korv4-com"));
+        PointComPortsAt(drive.slavePath());
         rig.openDatabase();
         rig.main.Form_Load();
         rig.prompt.clear();
@@ -40,8 +39,7 @@ struct PtyProgram {
     }
     ~PtyProgram()
     {
-        for (int n = 1; n <= 8; ++n)
-            qunsetenv(qPrintable(QStringLiteral("KORV4_COM%1").arg(n)));
+        ForgetComPorts();
     }
 };
 

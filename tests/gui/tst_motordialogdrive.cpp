@@ -1,3 +1,4 @@
+#include "ComPorts.h"
 #include "DriveImage.h"
 #include "MotorDialogRig.h"
 #include "SimulatedDrive.h"
@@ -8,14 +9,6 @@
 #include <QtTest>
 
 namespace {
-
-// COM1 is the simulated drive's pseudo-terminal; COM2 to COM8 do not exist.
-void PointPortsAt(const QString& com1)
-{
-    qputenv("KORV4_COM1", com1.toLocal8Bit());
-    for (int n = 2; n <= 8; ++n)
-        qputenv(qPrintable(QStringLiteral("KORV4_COM%1").arg(n)), QByteArray("/nonexistent/korv4-com") + QByteArray::number(n));
-}
 
 int word(const QByteArray& image, int at)
 {
@@ -29,17 +22,13 @@ int word(const QByteArray& image, int at)
 class TestMotorDialogDrive : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup()
-    {
-        for (int n = 1; n <= 8; ++n)
-            qunsetenv(qPrintable(QStringLiteral("KORV4_COM%1").arg(n)));
-    }
+    void cleanup() { ForgetComPorts(); }
 
     void settingsReachTheDriveAndBack()
     {
         SimulatedDrive drive;
         QVERIFY(drive.isPresent());
-        PointPortsAt(drive.slavePath());
+        PointComPortsAt(drive.slavePath());
         BasicMotorDialogRig<DeviceRig> r;
         r.start();
         QVERIFY(r.rig.port.isOpen());

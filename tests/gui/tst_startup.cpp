@@ -1,3 +1,4 @@
+#include "ComPorts.h"
 #include "MainFormRig.h"
 #include "SimulatedDrive.h"
 
@@ -6,27 +7,10 @@
 #include <QLabel>
 #include <QtTest>
 
-namespace {
-
-// COM1 is the given device (a simulated drive's pseudo-terminal, or a path
-// that does not exist); COM2 to COM8 do not exist.
-void PointPortsAt(const QString& com1)
-{
-    qputenv("KORV4_COM1", com1.toLocal8Bit());
-    for (int n = 2; n <= 8; ++n)
-        qputenv(qPrintable(QStringLiteral("KORV4_COM%1").arg(n)), QByteArray("/nonexistent/korv4-com") + QByteArray::number(n));
-}
-
-}  // namespace
-
 class TestStartup : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup()
-    {
-        for (int n = 1; n <= 8; ++n)
-            qunsetenv(qPrintable(QStringLiteral("KORV4_COM%1").arg(n)));
-    }
+    void cleanup() { ForgetComPorts(); }
 
     // Drives of other families answer the presence test and are identified;
     // ours (41 to 46) are not, since they greet the program themselves.
@@ -46,7 +30,7 @@ private slots:
         SimulatedDrive drive;
         QVERIFY(drive.isPresent());
         drive.modelCode = modelCode;
-        PointPortsAt(drive.slavePath());
+        PointComPortsAt(drive.slavePath());
         DeviceRig rig;
         rig.openDatabase();
 
@@ -67,7 +51,7 @@ private slots:
     {
         SimulatedDrive drive;
         drive.silent = true;
-        PointPortsAt(drive.slavePath());
+        PointComPortsAt(drive.slavePath());
         DeviceRig rig;
         rig.openDatabase();
         QElapsedTimer clock;
@@ -83,7 +67,7 @@ private slots:
 
     void noPortAtAll()
     {
-        PointPortsAt(QStringLiteral("/nonexistent/korv4-com1"));
+        PointComPortsAt(QStringLiteral("/nonexistent/korv4-com1"));
         DeviceRig rig;
         rig.openDatabase();
         rig.main.Form_Load();
