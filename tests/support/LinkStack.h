@@ -7,10 +7,10 @@
 #include "ScriptedPrompt.h"
 
 // The program's objects as main() wires them, over a port of the given kind,
-// with a scripted prompt in place of message boxes.
-template <typename Port>
+// with a scripted prompt (or one built on it) in place of message boxes.
+template <typename Port, typename PromptKind = ScriptedPrompt>
 struct LinkStack {
-    ScriptedPrompt prompt;
+    PromptKind prompt;
     Configurator cfg{prompt};
     Port port;
     DriveLink link{cfg, port};

@@ -5,8 +5,8 @@
 #include "DriveQueries.h"
 #include "FaultCommands.h"
 #include "FaultWatch.h"
+#include "PtyLinkRig.h"
 #include "ScriptedPrompt.h"
-#include "SimulatedDrive.h"
 #include "Wait.h"
 
 #include <QSignalSpy>
@@ -28,23 +28,11 @@ struct UserPrompt : ScriptedPrompt {
 };
 
 // The program's link on a pseudo-terminal with the simulated drive behind it.
-struct FaultRig {
-    SimulatedDrive drive;
-    UserPrompt prompt;
-    Configurator cfg{prompt};
-    DeviceSerialPort port;
-    DriveLink link{cfg, port};
-    DriveQueries queries{link};
+struct FaultRig : BasicPtyLinkRig<UserPrompt> {
     FaultCommands faults{link, queries};
     FaultWatch watch{link};
 
-    FaultRig()
-    {
-        qputenv("KORV4_COM1", drive.slavePath().toLocal8Bit());
-        opened = link.StartComm();
-        prompt.clear();
-    }
-    int opened = 0;
+    FaultRig() { prompt.clear(); }
 };
 
 QByteArray statusQuery()
