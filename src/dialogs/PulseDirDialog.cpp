@@ -5,7 +5,6 @@
 #include "NumberBox.h"
 #include "StepInput.h"
 
-#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -67,13 +66,6 @@ PulseDirDialog::PulseDirDialog(Configurator& configurator, MainForm& main)
 void PulseDirDialog::ShowHideOptions()
 {
     FrameDir->setVisible(optQuad->isChecked());
-}
-
-bool PulseDirDialog::event(QEvent* event)
-{
-    if (event->type() == QEvent::WindowActivate)
-        ShowHideOptions();
-    return SettingsDialog::event(event);
 }
 
 void PulseDirDialog::fill()

@@ -31,7 +31,7 @@ protected:
     // LoadPulseDirDialog.
     void fill() override;
     void writeSettings() override;
-    bool event(QEvent* event) override;
+    void activated() override { ShowHideOptions(); }
 
 private:
     StepInputValues values() const;

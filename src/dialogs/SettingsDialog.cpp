@@ -111,6 +111,13 @@ QWidget* SettingsDialog::standardButtons()
     return row;
 }
 
+bool SettingsDialog::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        activated();
+    return QDialog::event(event);
+}
+
 void SettingsDialog::closeEvent(QCloseEvent* event)
 {
     // The close box is Cancel: the window hides and keeps its state.

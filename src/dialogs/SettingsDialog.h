@@ -61,6 +61,9 @@ protected:
     virtual void writeSettings() = 0;
     // After writeSettings(): the summary block; override for more.
     virtual void summarize();
+    // Each time the dialog becomes the active window (a dialog whose
+    // controls show or hide others sets them right again).
+    virtual void activated() {}
     // Whether OK marks the configuration changed (a dialog that only hands
     // its values to another dialog does not).
     virtual bool okMarksChanged() const { return true; }
@@ -78,6 +81,7 @@ protected:
     QWidget* standardButtons();
     QPushButton* okButton() const { return m_ok; }
 
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
 

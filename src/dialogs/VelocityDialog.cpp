@@ -7,7 +7,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -117,13 +116,6 @@ void VelocityDialog::ShowHideAnalog()
 void VelocityDialog::DispScaleOffset()
 {
     lblAnalogUnits->setText(AnalogUnitsText(ListAnalogRange->currentIndex()));
-}
-
-bool VelocityDialog::event(QEvent* event)
-{
-    if (event->type() == QEvent::WindowActivate)
-        ShowHideAnalog();
-    return SettingsDialog::event(event);
 }
 
 void VelocityDialog::fill()

@@ -61,7 +61,7 @@ protected:
     // LoadVelocityDialog.
     void fill() override;
     void writeSettings() override;
-    bool event(QEvent* event) override;
+    void activated() override { ShowHideAnalog(); }
 
 private:
     VelocityValues values() const;

@@ -130,6 +130,35 @@ private slots:
         QVERIFY(!d->isVisible());
         QVERIFY(!rig.cfg.state().SettingsChanged);
     }
+
+    // A dialog whose choices show or enable other controls sets them right
+    // again each time it becomes the active window.
+    void activationSetsDependentControls_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("dependent");
+        QTest::addColumn<bool>("byVisibility");
+        QTest::newRow("step input: direction frame") << "PulseDirDialog" << "FrameDir" << true;
+        QTest::newRow("velocity: analog frame") << "VelocityDialog" << "FrameAnalog" << false;
+    }
+    void activationSetsDependentControls()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, dependent);
+        QFETCH(bool, byVisibility);
+        Rig rig;
+        rig.cfg.settings().PulseType = 2;  // quadrature: the direction frame shows
+        SettingsDialog* d = rig.open(name);
+        QVERIFY(d);
+        auto* w = d->findChild<QWidget*>(dependent);
+        QVERIFY(w);
+        const bool shown = byVisibility ? w->isVisible() : w->isEnabled();
+        QVERIFY(shown);
+        byVisibility ? w->setVisible(false) : w->setEnabled(false);
+        QEvent activate(QEvent::WindowActivate);
+        QCoreApplication::sendEvent(d, &activate);
+        QCOMPARE(byVisibility ? w->isVisible() : w->isEnabled(), shown);
+    }
 };
 
 QTEST_MAIN(TestDialogKeys)
