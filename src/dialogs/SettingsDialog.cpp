@@ -102,9 +102,8 @@ QWidget* SettingsDialog::standardButtons()
         QPushButton* button = MakeButton(row, name, caption);
         connect(button, &QPushButton::clicked, this, slot);
         layout->addWidget(button);
-        return button;
     };
-    m_ok = add(QStringLiteral("OK"), QStringLiteral("cmdOK"), &SettingsDialog::OK_Click);
+    add(QStringLiteral("OK"), QStringLiteral("cmdOK"), &SettingsDialog::OK_Click);
     add(QStringLiteral("Cancel"), QStringLiteral("cmdCancel"), &SettingsDialog::Cancel_Click);
     if (!m_helpPage.isEmpty())
         add(QStringLiteral("Help"), QStringLiteral("cmdHelp"), &SettingsDialog::Help_Click);

@@ -8,7 +8,6 @@
 class Configurator;
 class MainForm;
 class NumberBox;
-class QPushButton;
 struct BoxRule;
 
 // What every settings dialog shares. One instance per dialog, created on
@@ -79,7 +78,6 @@ protected:
     // open and the typed text as it stands until the box is left); Escape
     // is Cancel.
     QWidget* standardButtons();
-    QPushButton* okButton() const { return m_ok; }
 
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -92,5 +90,4 @@ private:
     int m_block;
     bool m_loaded = false;
     QList<NumberBox*> m_boxes;
-    QPushButton* m_ok = nullptr;
 };
