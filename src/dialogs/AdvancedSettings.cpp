@@ -1,6 +1,7 @@
 #include "AdvancedSettings.h"
 
 #include "DialogControls.h"
+#include "HelpPages.h"
 #include "NumberBox.h"
 #include "Rounding.h"
 #include "VelocityDialog.h"
@@ -14,7 +15,7 @@
 AdvancedSettings::AdvancedSettings(Configurator& configurator, MainForm& main, DriveLink& link,
                                    VelocityDialog& velocity)
     : SettingsDialog(configurator, main, QStringLiteral("AdvancedSettings"), QStringLiteral("Advanced Analog Settings"),
-                     QStringLiteral("velocity.html#AdvancedAnalog"), NoBlock),
+                     HelpPage(HelpOpener::AdvancedSettingsHelp), NoBlock),
       m_velocity(velocity), m_autoOffset(link)
 {
     txtAnalogDeadband = numberBox(QStringLiteral("txtAnalogDeadband"), QStringLiteral("Deadband"), DeadbandRule());

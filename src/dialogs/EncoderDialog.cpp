@@ -2,6 +2,7 @@
 
 #include "Configurator.h"
 #include "DialogControls.h"
+#include "HelpPages.h"
 #include "NumberBox.h"
 #include "Pictures.h"
 #include "Units.h"
@@ -27,7 +28,7 @@ constexpr QSize DiagramSize(164, 76);
 
 EncoderDialog::EncoderDialog(Configurator& configurator, MainForm& main)
     : SettingsDialog(configurator, main, QStringLiteral("EncoderDialog"),
-                     QStringLiteral("Encoder Feedback (optional)"), QStringLiteral("ConnectingEncoder.html"),
+                     QStringLiteral("Encoder Feedback (optional)"), HelpPage(HelpOpener::EncoderDialogHelp),
                      SummaryGrid::EncoderBlock)
 {
     QGroupBox* encoder = MakeFrame(this, QStringLiteral("FrameEncoder"), QStringLiteral("Encoder"));

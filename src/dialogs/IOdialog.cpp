@@ -2,6 +2,7 @@
 
 #include "Configurator.h"
 #include "DialogControls.h"
+#include "HelpPages.h"
 #include "MainForm.h"
 #include "NumberBox.h"
 
@@ -72,7 +73,7 @@ void select(QButtonGroup* group, int code)
 
 IOdialog::IOdialog(Configurator& configurator, MainForm& main)
     : SettingsDialog(configurator, main, QStringLiteral("IOdialog"), QStringLiteral("I/O Configuration"),
-                     QStringLiteral("ConfigSoftware_InputsOutputs.html"), SummaryGrid::IOBlock)
+                     HelpPage(HelpOpener::IOdialogHelp), SummaryGrid::IOBlock)
 {
     QGroupBox* enable = MakeFrame(this, QStringLiteral("FrameEnableServo"), QStringLiteral("Enable motor"));
     m_enable = optionGroup(EnableOptions, enable, new QVBoxLayout(enable));
@@ -229,7 +230,7 @@ void IOdialog::writeSettings()
 
 void IOdialog::Wiring_Click()
 {
-    mainForm().OpenHelpPage(QStringLiteral("Connecting_IO_to_InOut1.html"));
+    mainForm().OpenHelpPage(HelpPage(HelpOpener::IOdialogWiring));
 }
 
 void IOdialog::ShowHistory_Click()

@@ -2,6 +2,7 @@
 
 #include "Configurator.h"
 #include "DialogControls.h"
+#include "HelpPages.h"
 #include "NumberBox.h"
 #include "StepInput.h"
 
@@ -14,7 +15,7 @@
 
 PulseDirDialog::PulseDirDialog(Configurator& configurator, MainForm& main)
     : SettingsDialog(configurator, main, QStringLiteral("PulseDirDialog"), QStringLiteral("Pulse & Direction Control"),
-                     QStringLiteral("DigitalPosn.html"), SummaryGrid::MotionBlock)
+                     HelpPage(HelpOpener::PulseDirDialogHelp), SummaryGrid::MotionBlock)
 {
     QGroupBox* type = MakeFrame(this, QStringLiteral("FramePulseType"), QStringLiteral("Digital Signal Type"));
     optPulseDir = MakeOption(type, QStringLiteral("optPulseDir"), QStringLiteral("Pulse && Direction"));

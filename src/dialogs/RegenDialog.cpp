@@ -2,6 +2,7 @@
 
 #include "Configurator.h"
 #include "DialogControls.h"
+#include "HelpPages.h"
 #include "NumberBox.h"
 #include "Pictures.h"
 
@@ -23,7 +24,7 @@ constexpr QSize PictureSize(150, 120);
 
 RegenDialog::RegenDialog(Configurator& configurator, MainForm& main)
     : SettingsDialog(configurator, main, QStringLiteral("RegenDialog"), QStringLiteral("Regen Clamp"),
-                     QStringLiteral("regen.html"), SummaryGrid::RegenBlock)
+                     HelpPage(HelpOpener::RegenDialogHelp), SummaryGrid::RegenBlock)
 {
     QGroupBox* frame = MakeFrame(this, QStringLiteral("FrameRegen"), QStringLiteral("Regeneration Clamp Resistor"));
     m_internal = MakeOption(frame, QStringLiteral("optIntRes"), QStringLiteral("internal"),

@@ -2,6 +2,7 @@
 
 #include "Configurator.h"
 #include "DialogControls.h"
+#include "HelpPages.h"
 #include "NumberBox.h"
 #include "SerialModeRules.h"
 
@@ -18,7 +19,7 @@
 
 TMXdialog::TMXdialog(Configurator& configurator, MainForm& main)
     : SettingsDialog(configurator, main, QStringLiteral("TMXdialog"), QStringLiteral("TMX Configuration"),
-                     QStringLiteral("TMXdialog.html"), SummaryGrid::MotionBlock)
+                     HelpPage(HelpOpener::TMXdialogHelp), SummaryGrid::MotionBlock)
 {
     // The serial line.
     QGroupBox* address = MakeFrame(this, QStringLiteral("FrameRS485Addr"), QStringLiteral("RS-485 Address"));

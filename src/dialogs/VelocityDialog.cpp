@@ -2,6 +2,7 @@
 
 #include "Configurator.h"
 #include "DialogControls.h"
+#include "HelpPages.h"
 #include "NumberBox.h"
 #include "VelocityRules.h"
 
@@ -17,7 +18,7 @@
 
 VelocityDialog::VelocityDialog(Configurator& configurator, MainForm& main)
     : SettingsDialog(configurator, main, QStringLiteral("VelocityDialog"), QStringLiteral("Velocity Control Mode"),
-                     QStringLiteral("velocity.html"), SummaryGrid::MotionBlock)
+                     HelpPage(HelpOpener::VelocityDialogHelp), SummaryGrid::MotionBlock)
 {
     const QString revPerSec = QStringLiteral("rev/sec");
     const QString revPerSecSq = QStringLiteral("rev/s/s");
