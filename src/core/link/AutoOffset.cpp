@@ -5,14 +5,13 @@
 #include "PolledRead.h"
 #include "Prompt.h"
 #include "SerialPort.h"
+#include "VelocityRules.h"
 
 #include <algorithm>
 
 namespace {
 
 constexpr double ReplyTimeout = 0.5;
-constexpr double MinOffset = -10000;
-constexpr double MaxOffset = 10000;
 
 // Clears the running flag on every way out.
 struct RunningScope {
@@ -48,7 +47,7 @@ std::optional<double> AutoOffset::OffsetFromReply(const QByteArray& reply)
     int value = (static_cast<quint8>(reply.at(0)) << 8) | static_cast<quint8>(reply.at(1));
     if (value >= 32768)
         value -= 65536;
-    return std::clamp(value / 2.0, MinOffset, MaxOffset);
+    return std::clamp(value / 2.0, MinAnalogOffset, MaxAnalogOffset);
 }
 
 std::optional<double> AutoOffset::measure()
