@@ -27,8 +27,6 @@ const QString kReminder =
 const QString kNoPort =
     QStringLiteral("Cannot run the Waveform Smoothing Wizard: there is no comm port open.");
 
-// The jog starts at 1.00 rev/s.
-constexpr int StartSpeed = 100;
 // The drive's power-up message: this byte and two data bytes.
 constexpr quint8 PowerUpHeader = 255;
 // The control mode the drive gets while the wizard reads and waits, and the
@@ -194,10 +192,15 @@ void SmoothingWizard::Start(const QString& runningCurrentText)
     m_view.frameEnabled = true;
     m_view.paramEnabled = true;
     m_view.slider = SliderOf(Step::Speed);
+    // Putting the start speed on a slider that held another value (the last
+    // run's phase) is a change of the jog speed like any other.
+    const bool moved = m_view.sliderValue != StartSpeed;
     m_view.sliderValue = StartSpeed;
     m_view.sliderEnabled = true;
     m_view.param = ParamText(Step::Speed, StartSpeed);
     emit changed();
+    if (moved)
+        send(SliderCommand(Step::Speed, StartSpeed));
 
     send(Command("CC" + runningCurrentText.toLatin1()));
     send(Command("CM" + QByteArray::number(JogMode)));
@@ -254,11 +257,14 @@ void SmoothingWizard::enterStep(Step step, int value, const QString& instruction
         m_gain = value;
     else if (step == Step::Phase)
         m_phase = value;
+    // Only a value the slider did not hold already is a change to send.
+    const bool moved = value != m_view.sliderValue;
     showValue(value);
     m_view.rpsShown = false;
     m_view.instructions = instructions;
     emit changed();
-    send(SliderCommand(step, value));
+    if (moved)
+        send(SliderCommand(step, value));
 }
 
 bool SmoothingWizard::NextDone()
