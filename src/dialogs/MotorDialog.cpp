@@ -256,6 +256,18 @@ QGroupBox* MotorDialog::specFrame(const QString& name, const QStringList& n, Spe
     moreGrid->addWidget(caption(QStringLiteral("rev/sec"), labels.more), 1, 2);
     grid->addWidget(labels.more, row, 0, 1, 3);
     grid->setColumnStretch(2, 1);
+    moreGrid->setColumnStretch(2, 1);
+    // The More rows have a grid of their own (they hide together): both
+    // grids get the same caption and value widths so the columns line up.
+    const QFontMetrics metrics(frame->font());
+    int captionWidth = 0;
+    for (const char* text : {"Rated Current", "Holding Torque", "Rotor Inertia", "Smoothing Gain", "Max Lead Angle"})
+        captionWidth = qMax(captionWidth, metrics.horizontalAdvance(QLatin1String(text)));
+    const int valueWidth = metrics.horizontalAdvance(QStringLiteral("00000.00"));
+    for (QGridLayout* g : {grid, moreGrid}) {
+        g->setColumnMinimumWidth(0, captionWidth);
+        g->setColumnMinimumWidth(1, valueWidth);
+    }
     return frame;
 }
 

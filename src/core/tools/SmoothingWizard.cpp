@@ -5,6 +5,7 @@
 #include "Prompt.h"
 #include "SerialPort.h"
 #include "TmxReplyValue.h"
+#include "TmxText.h"
 #include "Wait.h"
 
 #include <QtGlobal>
@@ -27,8 +28,6 @@ const QString kReminder =
 const QString kNoPort =
     QStringLiteral("Cannot run the Waveform Smoothing Wizard: there is no comm port open.");
 
-// The jog starts at 1.00 rev/s.
-constexpr int StartSpeed = 100;
 // The drive's power-up message: this byte and two data bytes.
 constexpr quint8 PowerUpHeader = 255;
 // The control mode the drive gets while the wizard reads and waits, and the
@@ -40,11 +39,6 @@ constexpr qint64 Int32Min = std::numeric_limits<std::int32_t>::min();
 constexpr qint64 Int32Max = std::numeric_limits<std::int32_t>::max();
 constexpr qint64 Int16Min = std::numeric_limits<std::int16_t>::min();
 constexpr qint64 Int16Max = std::numeric_limits<std::int16_t>::max();
-
-QByteArray Command(const QByteArray& text)
-{
-    return text + '\r';
-}
 
 }  // namespace
 
@@ -77,7 +71,7 @@ QByteArray SmoothingWizard::SliderCommand(Step step, int value)
     } names[] = {{Step::Speed, "CS"}, {Step::Gain, "HG"}, {Step::Phase, "HP"}};
     for (const auto& row : names)
         if (row.step == step)
-            return Command(row.name + ParamText(step, value).toLatin1());
+            return TmxCommand(row.name + ParamText(step, value).toLatin1());
     return {};
 }
 
@@ -98,7 +92,7 @@ void SmoothingWizard::send(const QByteArray& command)
 
 std::optional<qint64> SmoothingWizard::readValue(const QByteArray& command, qint64 min, qint64 max)
 {
-    send(Command(command));
+    send(TmxCommand(command));
     HoldSeconds(ReadSeconds);
     return TmxReplyValue(m_link.port().Input(), min, max);
 }
@@ -126,7 +120,7 @@ void SmoothingWizard::SaveCM()
     port.setRThreshold(0);
     const auto mode = readValue("CM", Int16Min, Int16Max);
     m_savedControlMode = static_cast<std::int16_t>(mode ? *mode : IdleMode);
-    send(Command("CM" + QByteArray::number(IdleMode)));
+    send(TmxCommand("CM" + QByteArray::number(IdleMode)));
     m_modeSaved = true;
     port.setRThreshold(threshold);
 }
@@ -136,7 +130,7 @@ void SmoothingWizard::RestoreCM()
     // Only a mode this run saved is put back: a run ended before it read the
     // mode left the drive's mode alone.
     if (m_modeSaved)
-        send(Command("CM" + QByteArray::number(m_savedControlMode)));
+        send(TmxCommand("CM" + QByteArray::number(m_savedControlMode)));
 }
 
 void SmoothingWizard::Delay(double seconds)
@@ -172,12 +166,12 @@ void SmoothingWizard::Activate()
     m_running = true;
     emit changed();
 
-    send(Command("HR"));
+    send(TmxCommand("HR"));
     m_link.enterTerminalMode(*this);
     Delay(0.05);
     if (!m_running)
         return;  // cancelled meanwhile
-    send(Command("PR1"));
+    send(TmxCommand("PR1"));
     ReadHGHP();
     SaveCM();
     m_view.startEnabled = true;
@@ -194,15 +188,20 @@ void SmoothingWizard::Start(const QString& runningCurrentText)
     m_view.frameEnabled = true;
     m_view.paramEnabled = true;
     m_view.slider = SliderOf(Step::Speed);
+    // Putting the start speed on a slider that held another value (the last
+    // run's phase) is a change of the jog speed like any other.
+    const bool moved = m_view.sliderValue != StartSpeed;
     m_view.sliderValue = StartSpeed;
     m_view.sliderEnabled = true;
     m_view.param = ParamText(Step::Speed, StartSpeed);
     emit changed();
+    if (moved)
+        send(SliderCommand(Step::Speed, StartSpeed));
 
-    send(Command("CC" + runningCurrentText.toLatin1()));
-    send(Command("CM" + QByteArray::number(JogMode)));
-    send(Command("JS" + m_view.param.toLatin1()));
-    send(Command("CJ"));
+    send(TmxCommand("CC" + runningCurrentText.toLatin1()));
+    send(TmxCommand("CM" + QByteArray::number(JogMode)));
+    send(TmxCommand("JS" + m_view.param.toLatin1()));
+    send(TmxCommand("CJ"));
     m_view.instructions = kSpeedText;
     m_view.nextEnabled = true;
     emit changed();
@@ -254,11 +253,14 @@ void SmoothingWizard::enterStep(Step step, int value, const QString& instruction
         m_gain = value;
     else if (step == Step::Phase)
         m_phase = value;
+    // Only a value the slider did not hold already is a change to send.
+    const bool moved = value != m_view.sliderValue;
     showValue(value);
     m_view.rpsShown = false;
     m_view.instructions = instructions;
     emit changed();
-    send(SliderCommand(step, value));
+    if (moved)
+        send(SliderCommand(step, value));
 }
 
 bool SmoothingWizard::NextDone()
@@ -277,9 +279,9 @@ bool SmoothingWizard::NextDone()
         return false;
     }
     m_step = Step::None;
-    send(Command("SJ"));
+    send(TmxCommand("SJ"));
     RestoreCM();
-    send(Command("QT"));
+    send(TmxCommand("QT"));
     leave();
     m_tuned = Tuned{};
     if (m_gainKnown)
@@ -296,9 +298,9 @@ void SmoothingWizard::Cancel()
 {
     if (m_running) {
         m_step = Step::None;
-        send(Command("SJ"));
+        send(TmxCommand("SJ"));
         RestoreCM();
-        send(Command("QT"));
+        send(TmxCommand("QT"));
         leave();
     }
     emit ended();
@@ -324,7 +326,7 @@ void SmoothingWizard::ProcessChar(char c)
             // gain and phase again; the jog is not started again.
             send("00");
             m_received.remove(0, 3);
-            send(Command("PR1"));
+            send(TmxCommand("PR1"));
             Delay(0.1);
             m_link.port().Input();
             if (!m_running)

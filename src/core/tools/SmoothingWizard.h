@@ -25,6 +25,9 @@ class SmoothingWizard : public QObject, public DriveTool {
 public:
     enum class Step { None, Speed, Gain, Phase };
 
+    // The jog starts at 1.00 rev/s; the slider holds that as designed.
+    static constexpr int StartSpeed = 100;
+
     // The slider of each step.
     struct SliderRow {
         Step step;
@@ -52,7 +55,7 @@ public:
         bool paramEnabled = false;
         bool rpsShown = false;
         SliderRow slider;
-        int sliderValue = 0;
+        int sliderValue = StartSpeed;
         bool sliderEnabled = false;
         bool startEnabled = false;
         bool nextEnabled = false;
@@ -115,7 +118,8 @@ private:
     void SaveCM();
     void RestoreCM();
     void Delay(double seconds);
-    // Puts the step's slider up with the value and sends the value once.
+    // Puts the step's slider up with the value and sends the value once,
+    // when the slider held another.
     void enterStep(Step step, int value, const QString& instructions);
     void showValue(int value);
     void leave();

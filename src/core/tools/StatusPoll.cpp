@@ -101,8 +101,13 @@ int StatusPoll::GetModelNum()
     WaitSeconds(ModelQueryPause);
     if (!m_running)
         return 0;
-    const std::optional<double> n = StatusReplies::Number(query("MN", "MN="), QStringLiteral("MN="));
-    return n ? static_cast<int>(*n) : 0;
+    const QString key = QStringLiteral("MN=");
+    // The answer may be a single character or the "MN=" form of the other
+    // queries; only a beginning of the latter is worth waiting on.
+    const QString reply = exchange("MN", [&key](const QString& r) {
+        return StatusReplies::Answered(r, key) || (!r.isEmpty() && !key.startsWith(r.left(key.size())));
+    });
+    return StatusReplies::ModelNumber(reply);
 }
 
 void StatusPoll::RecordOutSettings()

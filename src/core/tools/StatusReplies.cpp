@@ -1,5 +1,7 @@
 #include "StatusReplies.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr QChar Cr = QLatin1Char('\r');
@@ -196,6 +198,17 @@ QString Character(const QString& reply, const QString& key)
     if (!value || value->isEmpty() || value->at(0) == QLatin1Char('\n'))
         return QString();
     return value->left(1).toString();
+}
+
+int ModelNumber(const QString& reply)
+{
+    const QString key = QStringLiteral("MN=");
+    if (const std::optional<double> n = Number(reply, key))
+        return static_cast<int>(std::clamp(*n, -32768.0, 32767.0));  // a 16-bit number
+    if (reply.isEmpty())
+        return 0;
+    constexpr int DigitZero = 48;
+    return reply.at(0).unicode() - DigitZero;
 }
 
 bool Answered(const QString& reply, const QString& key)

@@ -84,6 +84,10 @@ std::optional<double> NumberUpToCr(const QString& reply, const QString& key);
 // the character is missing.
 QString Character(const QString& reply, const QString& key);
 
+// The drive's answer to "MN": a single character whose code is 48 above
+// the model number ("Y" -> 41), or "MN=" and the number; 0 when nothing came.
+int ModelNumber(const QString& reply);
+
 // The key is there and a carriage return follows it.
 bool Answered(const QString& reply, const QString& key);
 

@@ -103,6 +103,7 @@ private slots:
     void fullRunOverPseudoTerminal();
     void stepsShowTheirSlider();
     void gainToPhaseSendsOnlyThePhase();
+    void programSetSliderSendsOnlyChanges();
     void valuesOutsideTheSliderGoToItsEnd();
     void silentDrive();
     void controlModeOutOfRangeCountsAsNone();
@@ -286,6 +287,26 @@ void TestSmoothingWizard::gainToPhaseSendsOnlyThePhase()
     second.take();
     second.wizard.NextDone();
     QCOMPARE(second.take(), QByteArray("HG1200\r"));
+}
+
+void TestSmoothingWizard::programSetSliderSendsOnlyChanges()
+{
+    WizardRig rig;
+    rig.tmx.kept["HG"] = "100";
+    rig.wizard.Activate();
+    rig.wizard.Start(QStringLiteral("1"));
+    rig.take();
+    // The speed slider held 100, the gain is 100: the slider does not move.
+    rig.wizard.NextDone();
+    QCOMPARE(rig.take(), QByteArray());
+    rig.wizard.NextDone();
+    QCOMPARE(rig.take(), QByteArray("HP-12\r"));
+    QVERIFY(rig.wizard.NextDone());
+    // The next run finds the phase on the slider: the start speed moves it.
+    rig.wizard.Activate();
+    rig.take();
+    rig.wizard.Start(QStringLiteral("1"));
+    QCOMPARE(rig.take(), QByteArray("CS1.00\rCC1\rCM10\rJS1.00\rCJ\r"));
 }
 
 void TestSmoothingWizard::valuesOutsideTheSliderGoToItsEnd()

@@ -85,6 +85,8 @@ private slots:
     void replies();
     void ledsByModel_data();
     void ledsByModel();
+    void modelAnswer_data();
+    void modelAnswer();
     void closeWhileAQueryWaits_data();
     void closeWhileAQueryWaits();
     void silentDrive();
@@ -243,6 +245,37 @@ void TestStatusPoll::ledsByModel()
     QCOMPARE(Leds(poll.display(), true), outputs);
     QCOMPARE(rig.tmx.commands.contains("IS"), mainIO);
     QCOMPARE(rig.tmx.commands.contains("IO"), mainIO);
+}
+
+void TestStatusPoll::modelAnswer_data()
+{
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<int>("model");
+    QTest::addColumn<bool>("compact");
+    QTest::addColumn<bool>("mainIO");
+    // One character 48 above the number, or the "MN=" form.
+    QTest::newRow("Y is 41") << QByteArray("Y") << 41 << true << false;
+    QTest::newRow("[ is 43") << QByteArray("[") << 43 << false << true;
+    QTest::newRow("y is 73") << QByteArray("y") << 73 << false << true;
+    QTest::newRow("MN=46") << QByteArray("MN=46\r") << 46 << false << true;
+}
+
+void TestStatusPoll::modelAnswer()
+{
+    QFETCH(QByteArray, answer);
+    QFETCH(int, model);
+    QFETCH(bool, compact);
+    QFETCH(bool, mainIO);
+    MemoryTmxRig rig;
+    rig.tmx.modelNumber = 50;
+    rig.tmx.replies.insert("MN", answer);
+    StatusPoll poll(rig.link);
+    QVERIFY(poll.activate());
+    QCOMPARE(poll.modelNumber(), model);
+    QCOMPARE(poll.display().layout == StatusLayout::Compact, compact);
+    QTRY_VERIFY_WITH_TIMEOUT(poll.cyclesRun() >= 1 && !poll.cycleWaiting(), Patience);
+    poll.close();
+    QCOMPARE(rig.tmx.commands.contains("IS"), mainIO);
 }
 
 void TestStatusPoll::closeWhileAQueryWaits_data()
