@@ -1,7 +1,6 @@
-// What every settings dialog does alike, whoever built it: its caption,
-// an accessible name on every control a user can act on, and the keyboard:
-// Enter presses no button (a number box keeps the dialog open, nothing is
-// written), Escape is Cancel.
+// What every settings dialog does alike, whoever built it: its caption and
+// the keyboard: Enter presses no button (a number box keeps the dialog open,
+// nothing is written), Escape is Cancel.
 
 #include "EditMotor.h"
 #include "MainFormRig.h"
@@ -9,9 +8,7 @@
 #include "SettingsDialog.h"
 #include "SettingsDialogs.h"
 
-#include <QAbstractSlider>
 #include <QApplication>
-#include <QComboBox>
 #include <QPushButton>
 #include <QtTest>
 
@@ -107,13 +104,8 @@ private slots:
         QVERIFY(d);
         QCOMPARE(d->windowTitle(), title);
 
-        for (QWidget* w : d->findChildren<QWidget*>()) {
-            if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w)
-                || qobject_cast<QAbstractSlider*>(w))
-                QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
-            if (auto* b = qobject_cast<QPushButton*>(w))
-                QVERIFY2(!b->isDefault() && !b->autoDefault(), qPrintable(b->objectName()));
-        }
+        for (QPushButton* b : d->findChildren<QPushButton*>())
+            QVERIFY2(!b->isDefault() && !b->autoDefault(), qPrintable(b->objectName()));
 
         // Enter in a number box: the dialog stays, nothing is written.
         NumberBox* box = firstVisibleBox(*d);
