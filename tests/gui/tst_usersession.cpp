@@ -1,0 +1,429 @@
+#include "ComPorts.h"
+#include "Configurator.h"
+#include "DeviceSerialPort.h"
+#include "DriveImage.h"
+#include "DriveTools.h"
+#include "ExecStatus.h"
+#include "FileCommands.h"
+#include "MainForm.h"
+#include "MotionMenu.h"
+#include "NumberBox.h"
+#include "PrintCommand.h"
+#include "Program.h"
+#include "ScriptedPrompt.h"
+#include "SettingsDialogs.h"
+#include "SettingsFields.h"
+#include "SimulatedDrive.h"
+#include "SimulatedTmx.h"
+#include "SummaryGrid.h"
+#include "TMXterm.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <optional>
+
+namespace {
+
+constexpr int Patience = 10000;
+
+// The program as main() starts it, its COM1 a pseudo-terminal with a
+// simulated drive at the far end.
+struct Session {
+    SimulatedDrive drive;
+    ScriptedPrompt prompt;
+    DeviceSerialPort port;
+    std::optional<Program> program;
+
+    Session()
+    {
+        PointComPortsAt(drive.slavePath());
+        program.emplace(prompt, port, qEnvironmentVariable("KORV4_BIN"));
+    }
+    ~Session()
+    {
+        program.reset();
+        ForgetComPorts();
+    }
+    MainForm& main() { return *program->mainForm(); }
+    Settings& settings() { return program->configurator().settings(); }
+    SettingsDialogs& dialogs() { return *program->dialogs(); }
+    DriveTools& tools() { return *program->tools(); }
+};
+
+// The visible top-level window of that name (a dialog the program made).
+QWidget* shownWindow(const char* name)
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isVisible() && w->objectName() == QLatin1String(name))
+            return w;
+    }
+    return nullptr;
+}
+
+template <typename W>
+W& control(QWidget& window, const char* name)
+{
+    W* w = window.findChild<W*>(QLatin1String(name));
+    if (!w)
+        qFatal("%s has no control %s", qPrintable(window.objectName()), name);
+    return *w;
+}
+
+// What a user does: clicks, types over a box's text and leaves it, picks a
+// list entry with the keyboard.
+void click(QWidget& window, const char* name)
+{
+    control<QAbstractButton>(window, name).click();
+}
+void type(QWidget& window, const char* name, const QString& text)
+{
+    NumberBox& box = control<NumberBox>(window, name);
+    box.setFocus();
+    box.selectAll();
+    QTest::keyClicks(&box, text);
+    box.leave();
+}
+void pick(QComboBox& list, int row)
+{
+    list.setFocus();
+    while (list.currentIndex() < row)
+        QTest::keyClick(&list, Qt::Key_Down);
+    while (list.currentIndex() > row)
+        QTest::keyClick(&list, Qt::Key_Up);
+}
+void pick(QWidget& window, const char* name, int row)
+{
+    pick(control<QComboBox>(window, name), row);
+}
+
+QString text(QWidget& window, const char* name)
+{
+    return control<QLineEdit>(window, name).text();
+}
+
+// Every cell of the summary grid, a row a line.
+QString gridText(const SummaryGrid& grid)
+{
+    QStringList rows;
+    for (int r = 0; r < SummaryGrid::RowCount; ++r)
+        rows << grid.cellText(r, 0) + QLatin1Char('\t') + grid.cellText(r, 1);
+    return rows.join(QLatin1Char('\n'));
+}
+
+QString pdfText(const QString& pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    p.waitForFinished(Patience);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The values the session sets in the dialogs; the drive, a file and the
+// upload must all give them back.
+struct Expected {
+    const char* field;
+    double value;
+};
+const Expected SessionValues[] = {
+    // Motor dialog and the custom-motor editor
+    {"UseCustomMotor", 1}, {"RunCurrent", 2.8}, {"IdleCurrentPct", 60}, {"InertiaAsRatio", 1},
+    {"InertiaRatio", 3.5}, {"CustomMotorCurrent", 3}, {"CustomMotorR", 1.2}, {"CustomMotorL", 4.5},
+    // Step input, kept while velocity is the mode in force
+    {"PulseType", 2}, {"QuadDirBLeadsA", 1}, {"StepsPerRev", 20000}, {"StepFilterHz", 2000},
+    // Velocity with its analog input and the advanced analog settings
+    {"OperatingMode", 3}, {"ControlMode", 11}, {"VelSpeed", 12.5}, {"VelAccel", 150}, {"VelDecel", 120},
+    {"VelAnalog", 1}, {"AnalogRange", 0}, {"AnalogScale", 20}, {"AnalogDeadband", 10}, {"AnalogFilterHz", 800},
+    // Encoder
+    {"EncoderCounts", 2000}, {"EncoderDirCW", 1}, {"StallPrevent", 1}, {"MaxTorquePct", 80},
+    {"HardStopFault", 1}, {"HardStopTimeMs", 150},
+    // I/O
+    {"EnableInputMode", 2}, {"BrakeOutputMode", 2}, {"BrakeReleaseDelay", 350}, {"BrakeEngageDelay", 450},
+    {"LimitMode", 2}, {"MaxAccel", 2500},
+    // Regen
+    {"RegenExternal", 1}, {"RegenResWatts", 200}, {"RegenResOhms", 25}, {"RegenResSecs", 0.5}};
+
+// Exactly from the dialogs and a file; from the drive, only the fields its
+// image carries, to its resolution.
+enum class Source { Settings, Drive };
+
+void checkSessionValues(const Settings& s, const QString& where, Source source = Source::Settings)
+{
+    const double tolerance = source == Source::Drive ? 0.02 : 1e-9;
+    for (const Expected& e : SessionValues) {
+        const SettingsField* f = FindSettingsField(QString::fromLatin1(e.field));
+        QVERIFY2(f, e.field);
+        // The load inertia travels as the anti-resonance frequency it gives.
+        if (source == Source::Drive && !f->inImage() && qstrcmp(e.field, "InertiaRatio") != 0)
+            continue;
+        const double got = FieldNumber(s, *f);
+        QVERIFY2(std::abs(got - e.value) <= tolerance * std::max(1.0, std::abs(e.value)),
+                 qPrintable(QStringLiteral("%1: %2 is %3, not %4").arg(where, QLatin1String(e.field)).arg(got).arg(e.value)));
+    }
+    QCOMPARE(s.CustomMotorName, QStringLiteral("Bench motor 7"));
+}
+
+}  // namespace
+
+class TestUserSession : public QObject {
+    Q_OBJECT
+private slots:
+    // One engineer's session with the whole program and a drive on COM1:
+    // every dialog set through its controls, a download, a file saved and
+    // opened again, an upload, a printout and the drive tools.
+    void oneSession()
+    {
+        Session p;
+        QVERIFY(p.drive.isPresent());
+        QVERIFY(p.program->start());
+        MainForm& main = p.main();
+        Settings& s = p.settings();
+        Configurator& cfg = p.program->configurator();
+        QVERIFY(p.port.isOpen());
+        QCOMPARE(p.prompt.titles(), QStringList());
+
+        // --- The drive model, from the main window's list: the drive on the
+        // bench is now a Ky (every identify selects the drive's own model).
+        QCOMPARE(main.modelList().currentText(), QStringLiteral("KORV4-J"));
+        const int ky = Configurator::ModelNames().indexOf(QStringLiteral("KORV4-Ky"));
+        p.drive.modelCode = 41 + ky;
+        pick(main.modelList(), ky);
+        QCOMPARE(cfg.modelIndex(), ky);
+        QCOMPARE(p.prompt.titles(), QStringList());
+
+        // --- The motor dialog: a database motor, its currents and inertia.
+        main.Motor_Click();
+        QWidget* motor = shownWindow("MotorDialog");
+        QVERIFY(motor);
+        click(*motor, "optStandard");
+        QComboBox& motors = control<QComboBox>(*motor, "MotorList");
+        QVERIFY(motors.count() > 3);
+        pick(motors, 3);
+        const QString partNumber = motors.currentText();
+        type(*motor, "txtDriveCurrent", QStringLiteral("2.5"));
+        type(*motor, "txtIdlePercent", QStringLiteral("60"));
+        click(*motor, "optRatio");
+        type(*motor, "txtInertiaRatio", QStringLiteral("3.5"));
+        click(*motor, "cmdOK");
+        QVERIFY(!motor->isVisible());
+        QVERIFY(!s.UseCustomMotor);
+        QCOMPARE(cfg.databaseMotor().partNumber, partNumber);
+        QCOMPARE(s.RunCurrent, 2.5);
+        QCOMPARE(s.IdleCurrentPct, 60);
+        QCOMPARE(s.InertiaRatio, 3.5);
+        QVERIFY(cfg.state().SettingsChanged);
+
+        // --- A custom motor defined in the editor and put to use.
+        main.Motor_Click();
+        click(*motor, "optCustom");
+        click(*motor, "DefineNewMotor");
+        QWidget* editor = shownWindow("EditMotor");
+        QVERIFY(editor);
+        QLineEdit& name = control<QLineEdit>(*editor, "txtMotorName");
+        name.setFocus();
+        name.selectAll();
+        QTest::keyClicks(&name, QStringLiteral("Bench motor 7"));
+        type(*editor, "txtRatedCurrent", QStringLiteral("3"));
+        type(*editor, "txtR", QStringLiteral("1.2"));
+        type(*editor, "txtL", QStringLiteral("4.5"));
+        click(*editor, "cmdOK");
+        QVERIFY(!editor->isVisible());
+        QVERIFY(motor->isVisible());
+        type(*motor, "txtDriveCurrent", QStringLiteral("2.8"));
+        click(*motor, "cmdOK");
+        QVERIFY(s.UseCustomMotor);
+        QCOMPARE(s.CustomMotorName, QStringLiteral("Bench motor 7"));
+        QCOMPARE(s.RunCurrent, 2.8);
+        QCOMPARE(cfg.databaseMotor().partNumber, partNumber);  // still the database's choice
+
+        // --- Motion: step input, then velocity with advanced analog settings.
+        main.Motion_Click(false);
+        auto* menu = qobject_cast<MotionMenu*>(shownWindow("MotionMenu"));
+        QVERIFY(menu);
+        menu->button(MotionMenuButton::PulseDirMode)->click();
+        QWidget* pulseDir = shownWindow("PulseDirDialog");
+        QVERIFY(pulseDir);
+        QVERIFY(!menu->isVisible());
+        click(*pulseDir, "optQuad");
+        click(*pulseDir, "optDir1");
+        type(*pulseDir, "SPR", QStringLiteral("20000"));
+        type(*pulseDir, "txtStepFilterFreq", QStringLiteral("2000"));
+        click(*pulseDir, "cmdOK");
+        QCOMPARE(s.ControlMode, 7);
+        QCOMPARE(s.PulseType, 2);
+        QCOMPARE(s.StepsPerRev, 20000);
+
+        main.Motion_Click(false);
+        QVERIFY(menu->isVisible());
+        menu->button(MotionMenuButton::VelocityMode)->click();
+        QWidget* velocity = shownWindow("VelocityDialog");
+        QVERIFY(velocity);
+        type(*velocity, "txtSpeed", QStringLiteral("12.5"));
+        type(*velocity, "txtAccel", QStringLiteral("150"));
+        type(*velocity, "txtDecel", QStringLiteral("120"));
+        click(*velocity, "chkAnalog");
+        pick(*velocity, "ListAnalogRange", 0);
+        type(*velocity, "CmdScale", QStringLiteral("20"));
+        click(*velocity, "Advanced");
+        QWidget* advanced = shownWindow("AdvancedSettings");
+        QVERIFY(advanced);
+        type(*advanced, "txtAnalogDeadband", QStringLiteral("10"));
+        type(*advanced, "txtAnalogFilter", QStringLiteral("800"));
+        click(*advanced, "cmdOK");
+        QVERIFY(!advanced->isVisible());
+        click(*velocity, "cmdOK");
+        QCOMPARE(s.ControlMode, 11);
+        QVERIFY(s.VelAnalog);
+        QCOMPARE(s.AnalogDeadband, 10);
+        QVERIFY(main.motionDescLabel().text().contains(QStringLiteral("Velocity"), Qt::CaseInsensitive));
+
+        // --- Encoder (left open), I/O, regen (left open).
+        main.Encoder_Click();
+        QWidget* encoder = shownWindow("EncoderDialog");
+        QVERIFY(encoder);
+        type(*encoder, "txtEncCounts", QStringLiteral("2000"));
+        click(*encoder, "optCW");
+        click(*encoder, "chkCorrect");
+        type(*encoder, "txtMaxTorque", QStringLiteral("80"));
+        click(*encoder, "chkAttemptsFault");
+        type(*encoder, "txtAttempts", QStringLiteral("150"));
+
+        main.IO_Click();
+        QWidget* io = shownWindow("IOdialog");
+        QVERIFY(io);
+        click(*io, "optServoClosed");
+        click(*io, "chkBrake");
+        click(*io, "optBrakeOpen");
+        type(*io, "txtBrakeDelay", QStringLiteral("350"));
+        type(*io, "txtBrakeEngage", QStringLiteral("450"));
+        pick(*io, "ListLimits", 1);
+        type(*io, "txtMaxAccel", QStringLiteral("2500"));
+        click(*io, "cmdOK");
+
+        main.Regen_Click();
+        QWidget* regen = shownWindow("RegenDialog");
+        QVERIFY(regen);
+        click(*regen, "optExtRes");
+        type(*regen, "RegenWatts", QStringLiteral("200"));
+        type(*regen, "RegenOhms", QStringLiteral("25"));
+        type(*regen, "RegenSecs", QStringLiteral(".5"));
+        QVERIFY(encoder->isVisible());
+
+        // --- Download: the open dialogs' OKs are pressed first.
+        main.Download_Click();
+        QCOMPARE(p.prompt.titles(), QStringList());
+        QCOMPARE(p.drive.downloadsTaken, 1);
+        QVERIFY(!encoder->isVisible());
+        QVERIFY(!regen->isVisible());
+        QVERIFY(!cfg.state().SettingsChanged);
+        checkSessionValues(s, QStringLiteral("settings after the download"));
+        Settings inDrive;
+        const DecodedImage decoded = DecodeImage(p.drive.image, inDrive);
+        QVERIFY(ChecksumGood(p.drive.image));
+        QCOMPARE(decoded.databaseMotor.partNumber, partNumber);
+        QCOMPARE(DifferingFields(s, inDrive, ImageTolerance), QStringList());
+        // The load inertia goes as the anti-resonance frequency it gives.
+        CalcLoadInertia(decoded.arFrequency, inDrive, decoded.databaseMotor);
+        checkSessionValues(inDrive, QStringLiteral("image"), Source::Drive);
+
+        // --- Saved to a file, changed, opened again; an open dialog refills.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("session.cnf"));
+        main.fileCommands().setFileChooser([&](FileCommands::Dialog, const QString&) { return path; });
+        main.fileCommands().MenuSaveAs_Click();
+        QVERIFY(QFile::exists(path));
+        QCOMPARE(p.prompt.titles(), QStringList());
+        const Settings saved = s;
+
+        main.Encoder_Click();
+        type(*encoder, "txtEncCounts", QStringLiteral("1000"));
+        click(*encoder, "cmdOK");
+        main.Regen_Click();
+        click(*regen, "optIntRes");
+        click(*regen, "cmdOK");
+        main.Motor_Click();
+        type(*motor, "txtIdlePercent", QStringLiteral("20"));
+        click(*motor, "cmdOK");
+        QCOMPARE(s.EncoderCounts, 1000);
+        QCOMPARE(s.IdleCurrentPct, 20);
+        main.Encoder_Click();  // stays open over the file's opening
+        QVERIFY(encoder->isVisible());
+
+        main.fileCommands().MenuOpen_Click();  // the unsaved changes are given up (Ok)
+        QCOMPARE(p.prompt.titles(), QStringList{QStringLiteral("Open")});
+        QCOMPARE(DifferingFields(saved, s, TextNumberTolerance).join(QLatin1Char('\n')), QString());
+        checkSessionValues(s, QStringLiteral("file"));
+        QVERIFY(encoder->isVisible());
+        QCOMPARE(text(*encoder, "txtEncCounts"), QStringLiteral("2000"));
+        click(*encoder, "cmdCancel");
+        p.prompt.clear();
+
+        // --- Upload: the settings and the summary grid from the drive.
+        s.EncoderCounts = 1000;
+        s.RegenExternal = false;
+        main.Upload_Click();
+        QCOMPARE(p.prompt.titles(), QStringList());
+        checkSessionValues(s, QStringLiteral("upload"), Source::Drive);
+        const QString summary = gridText(main.summary());
+        for (const char* shown : {"Bench motor 7", "2.8", "60", "Velocity Mode", "20.000", "25", "200",
+                                  "Open at limit", "Close to enable", "Open to release", "2000", "80%"})
+            QVERIFY2(summary.contains(QLatin1String(shown)), qPrintable(QLatin1String(shown) + QLatin1String(" in\n") + summary));
+
+        // --- Printed to a PDF: each dialog's values are on the page.
+        const QString pdf = dir.filePath(QStringLiteral("session.pdf"));
+        main.printCommand().setPrinterChooser([&](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return true;
+        });
+        main.printCommand().MenuPrint_Click();
+        QCOMPARE(p.prompt.titles(), QStringList());
+        const QString printed = pdfText(pdf);
+        for (const char* shown : {"KORV4-Ky", "Bench motor 7", "2.8", "60", "3.5", "12.5", "150", "120", "800",
+                                  "2000", "80", "350", "450", "2500", "200", "25"})
+            QVERIFY2(printed.contains(QLatin1String(shown)), qPrintable(QLatin1String(shown) + QLatin1String(" in\n") + printed));
+
+        // --- The status monitor and the terminal, on a drive speaking TMX.
+        {
+            SimulatedTmx tmx(p.drive);
+            main.hooks().showStatusMonitor();
+            ExecStatus& monitor = p.tools().statusMonitor();
+            QVERIFY(monitor.isVisible());
+            QTRY_VERIFY_WITH_TIMEOUT(monitor.poll().cyclesRun() >= 2, Patience);
+            control<QAbstractButton>(monitor, "OK").click();
+            QVERIFY(!monitor.isVisible());
+
+            main.TerminalKey();
+            TMXterm& term = p.tools().terminal();
+            QVERIFY(term.isVisible());
+            QPlainTextEdit* box = term.commandText();
+            QTest::keyClicks(box, QStringLiteral("VE"));
+            QTest::keyClick(box, Qt::Key_Return);
+            QTRY_VERIFY_WITH_TIMEOUT(term.history()->toPlainText().contains(QStringLiteral("VE=")), Patience);
+            term.Quit_Click();
+            QVERIFY(!term.isVisible());
+            QVERIFY(!cfg.state().TerminalMode);
+        }
+        QCOMPARE(p.prompt.titles(), QStringList());
+
+        // --- The link is back to the configuration protocol.
+        InitVars(s);
+        main.Upload_Click();
+        QCOMPARE(p.prompt.titles(), QStringList());
+        checkSessionValues(s, QStringLiteral("final upload"), Source::Drive);
+    }
+};
+
+QTEST_MAIN(TestUserSession)
+#include "tst_usersession.moc"
