@@ -144,7 +144,8 @@ const Expected SessionValues[] = {
     {"PulseType", 2}, {"QuadDirBLeadsA", 1}, {"StepsPerRev", 20000}, {"StepFilterHz", 2000},
     // Velocity with its analog input and the advanced analog settings
     {"OperatingMode", 3}, {"ControlMode", 11}, {"VelSpeed", 12.5}, {"VelAccel", 150}, {"VelDecel", 120},
-    {"VelAnalog", 1}, {"AnalogRange", 0}, {"AnalogScale", 20}, {"AnalogDeadband", 10}, {"AnalogFilterHz", 800},
+    {"VelAnalog", 1}, {"AnalogRange", 0}, {"AnalogScale", 20}, {"AnalogOffset", 20}, {"AnalogDeadband", 10},
+    {"AnalogFilterHz", 800},
     // Encoder
     {"EncoderCounts", 2000}, {"EncoderDirCW", 1}, {"StallPrevent", 1}, {"MaxTorquePct", 80},
     {"HardStopFault", 1}, {"HardStopTimeMs", 150},
@@ -280,13 +281,17 @@ private slots:
         QVERIFY(advanced);
         type(*advanced, "txtAnalogDeadband", QStringLiteral("10"));
         type(*advanced, "txtAnalogFilter", QStringLiteral("800"));
-        click(*advanced, "cmdOK");
-        QVERIFY(!advanced->isVisible());
-        click(*velocity, "cmdOK");
-        QCOMPARE(s.ControlMode, 11);
-        QVERIFY(s.VelAnalog);
-        QCOMPARE(s.AnalogDeadband, 10);
-        QVERIFY(main.motionDescLabel().text().contains(QStringLiteral("Velocity"), Qt::CaseInsensitive));
+        // The drive measures 40 half-millivolts, once the user has said
+        // that its input is at zero.
+        click(*advanced, "AutoOffset");
+        QCOMPARE(p.drive.offsetRequests, 1);
+        QCOMPARE(text(*advanced, "txtCmdOffset"), QStringLiteral("20"));
+        QCOMPARE(p.prompt.messages.size(), 1);
+        QCOMPARE(p.prompt.messages.first().text, QStringLiteral("Make sure analog input to drive is set for zero."));
+        p.prompt.clear();
+        // Both stay open: the download takes what they show.
+        QVERIFY(velocity->isVisible());
+        QCOMPARE(s.ControlMode, 7);
 
         // --- Encoder (left open), I/O, regen (left open).
         main.Encoder_Click();
@@ -322,11 +327,16 @@ private slots:
 
         // --- Download: the open dialogs' OKs are pressed first.
         main.Download_Click();
+        for (const ScriptedPrompt::Message& m : p.prompt.messages)
+            qWarning("%s: %s", qPrintable(m.title), qPrintable(m.text));
         QCOMPARE(p.prompt.titles(), QStringList());
         QCOMPARE(p.drive.downloadsTaken, 1);
         QVERIFY(!encoder->isVisible());
         QVERIFY(!regen->isVisible());
+        QVERIFY(!velocity->isVisible());
+        QVERIFY(!advanced->isVisible());
         QVERIFY(!cfg.state().SettingsChanged);
+        QVERIFY(main.motionDescLabel().text().contains(QStringLiteral("Velocity"), Qt::CaseInsensitive));
         checkSessionValues(s, QStringLiteral("settings after the download"));
         Settings inDrive;
         const DecodedImage decoded = DecodeImage(p.drive.image, inDrive);
@@ -368,12 +378,33 @@ private slots:
         QCOMPARE(text(*encoder, "txtEncCounts"), QStringLiteral("2000"));
         click(*encoder, "cmdCancel");
         p.prompt.clear();
+        // Saved again unchanged, the file is the same file.
+        QFile first(path);
+        QVERIFY(first.open(QIODevice::ReadOnly));
+        const QByteArray firstBytes = first.readAll();
+        first.close();
+        main.fileCommands().MenuSave_Click();
+        QCOMPARE(p.prompt.titles(), QStringList());
+        QVERIFY(first.open(QIODevice::ReadOnly));
+        QCOMPARE(first.readAll(), firstBytes);
+        first.close();
 
-        // --- Upload: the settings and the summary grid from the drive.
+        // --- Upload: the settings, the open dialogs and the summary grid
+        // from the drive.
         s.EncoderCounts = 1000;
         s.RegenExternal = false;
+        main.Motor_Click();
+        type(*motor, "txtDriveCurrent", QStringLiteral("1.5"));  // never OK'd
+        main.Regen_Click();
         main.Upload_Click();
         QCOMPARE(p.prompt.titles(), QStringList());
+        QVERIFY(motor->isVisible());
+        QCOMPARE(text(*motor, "txtDriveCurrent"), QStringLiteral("2.80"));
+        QVERIFY(control<QRadioButton>(*motor, "optCustom").isChecked());
+        QVERIFY(control<QRadioButton>(*regen, "optExtRes").isChecked());
+        QCOMPARE(text(*regen, "RegenOhms"), QStringLiteral("25"));
+        click(*motor, "cmdCancel");
+        click(*regen, "cmdCancel");
         checkSessionValues(s, QStringLiteral("upload"), Source::Drive);
         const QString summary = gridText(main.summary());
         for (const char* shown : {"Bench motor 7", "2.8", "60", "Velocity Mode", "20.000", "25", "200",
