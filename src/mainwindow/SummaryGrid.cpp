@@ -44,6 +44,12 @@ SummaryGrid::SummaryGrid(Configurator& configurator, QWidget* parent)
     : QTableWidget(SummaryGrid::RowCount, 2, parent), m_cfg(configurator), m_divider(RenderDivider())
 {
     setObjectName(QStringLiteral("Summary"));
+    // A model change that lowers the currents would otherwise leave the
+    // motor block showing values the drive will not get.
+    connect(&m_cfg, &Configurator::currentsLowered, this, [this] {
+        if (isRefreshed(MotorBlock))
+            SummarizeMotor();
+    });
     setAccessibleName(QStringLiteral("Summary"));
     setAccessibleDescription(QStringLiteral("The configuration; click a block to change it"));
     horizontalHeader()->hide();

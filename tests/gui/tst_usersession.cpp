@@ -138,7 +138,7 @@ struct Expected {
 };
 const Expected SessionValues[] = {
     // Motor dialog and the custom-motor editor
-    {"UseCustomMotor", 1}, {"RunCurrent", 2.8}, {"IdleCurrentPct", 60}, {"InertiaAsRatio", 1},
+    {"UseCustomMotor", 1}, {"RunCurrent", 3.9}, {"IdleCurrentPct", 60}, {"InertiaAsRatio", 1},
     {"InertiaRatio", 3.5}, {"CustomMotorCurrent", 3}, {"CustomMotorR", 1.2}, {"CustomMotorL", 4.5},
     // Step input, kept while velocity is the mode in force
     {"PulseType", 2}, {"QuadDirBLeadsA", 1}, {"StepsPerRev", 20000}, {"StepFilterHz", 2000},
@@ -241,11 +241,11 @@ private slots:
         click(*editor, "cmdOK");
         QVERIFY(!editor->isVisible());
         QVERIFY(motor->isVisible());
-        type(*motor, "txtDriveCurrent", QStringLiteral("2.8"));
+        type(*motor, "txtDriveCurrent", QStringLiteral("3.9"));
         click(*motor, "cmdOK");
         QVERIFY(s.UseCustomMotor);
         QCOMPARE(s.CustomMotorName, QStringLiteral("Bench motor 7"));
-        QCOMPARE(s.RunCurrent, 2.8);
+        QCOMPARE(s.RunCurrent, 3.9);
         QCOMPARE(cfg.databaseMotor().partNumber, partNumber);  // still the database's choice
 
         // --- Motion: step input, then velocity with advanced analog settings.
@@ -367,8 +367,19 @@ private slots:
         click(*motor, "cmdOK");
         QCOMPARE(s.EncoderCounts, 1000);
         QCOMPARE(s.IdleCurrentPct, 20);
-        main.Encoder_Click();  // stays open over the file's opening
+        // A 220 V model allows 3.2 A at most: the current is lowered, and the
+        // summary says so at once.
+        pick(main.modelList(), Configurator::ModelNames().indexOf(QStringLiteral("KORV4-Ky-220")));
+        QCOMPARE(s.RunCurrent, 3.2);
+        QCOMPARE(main.summary().cellText(1, 0), QStringLiteral("3.2"));
+        main.Encoder_Click();  // these stay open over the file's opening
         QVERIFY(encoder->isVisible());
+        main.Motion_Click(false);
+        menu->button(MotionMenuButton::VelocityMode)->click();
+        type(*velocity, "CmdScale", QStringLiteral("7"));
+        click(*velocity, "Advanced");
+        type(*advanced, "txtCmdOffset", QStringLiteral("-15"));
+        type(*advanced, "txtAnalogDeadband", QStringLiteral("3"));
 
         main.fileCommands().MenuOpen_Click();  // the unsaved changes are given up (Ok)
         QCOMPARE(p.prompt.titles(), QStringList{QStringLiteral("Open")});
@@ -376,7 +387,12 @@ private slots:
         checkSessionValues(s, QStringLiteral("file"));
         QVERIFY(encoder->isVisible());
         QCOMPARE(text(*encoder, "txtEncCounts"), QStringLiteral("2000"));
+        QCOMPARE(text(*velocity, "CmdScale"), QStringLiteral("20"));
+        QCOMPARE(text(*advanced, "txtCmdOffset"), QStringLiteral("20"));
+        QCOMPARE(text(*advanced, "txtAnalogDeadband"), QStringLiteral("10"));
         click(*encoder, "cmdCancel");
+        click(*advanced, "cmdCancel");
+        click(*velocity, "cmdCancel");
         p.prompt.clear();
         // Saved again unchanged, the file is the same file.
         QFile first(path);
@@ -399,7 +415,7 @@ private slots:
         main.Upload_Click();
         QCOMPARE(p.prompt.titles(), QStringList());
         QVERIFY(motor->isVisible());
-        QCOMPARE(text(*motor, "txtDriveCurrent"), QStringLiteral("2.80"));
+        QCOMPARE(text(*motor, "txtDriveCurrent"), QStringLiteral("3.90"));
         QVERIFY(control<QRadioButton>(*motor, "optCustom").isChecked());
         QVERIFY(control<QRadioButton>(*regen, "optExtRes").isChecked());
         QCOMPARE(text(*regen, "RegenOhms"), QStringLiteral("25"));
@@ -407,7 +423,7 @@ private slots:
         click(*regen, "cmdCancel");
         checkSessionValues(s, QStringLiteral("upload"), Source::Drive);
         const QString summary = gridText(main.summary());
-        for (const char* shown : {"Bench motor 7", "2.8", "60", "Velocity Mode", "20.000", "25", "200",
+        for (const char* shown : {"Bench motor 7", "3.9", "60", "Velocity Mode", "20.000", "25", "200",
                                   "Open at limit", "Close to enable", "Open to release", "2000", "80%"})
             QVERIFY2(summary.contains(QLatin1String(shown)), qPrintable(QLatin1String(shown) + QLatin1String(" in\n") + summary));
 
@@ -421,7 +437,7 @@ private slots:
         main.printCommand().MenuPrint_Click();
         QCOMPARE(p.prompt.titles(), QStringList());
         const QString printed = pdfText(pdf);
-        for (const char* shown : {"KORV4-Ky", "Bench motor 7", "2.8", "60", "3.5", "12.5", "150", "120", "800",
+        for (const char* shown : {"KORV4-Ky", "Bench motor 7", "3.9", "60", "3.5", "12.5", "150", "120", "800",
                                   "2000", "80", "350", "450", "2500", "200", "25"})
             QVERIFY2(printed.contains(QLatin1String(shown)), qPrintable(QLatin1String(shown) + QLatin1String(" in\n") + printed));
 

@@ -37,8 +37,12 @@ void Configurator::selectModel(int row)
     m_modelIndex = row;
     emit modelIndexChanged(row);
     ShowMotionDesc();
+    const double runCurrent = m_settings.RunCurrent;
+    const int idlePct = m_settings.IdleCurrentPct;
     LimitContCurrent();
     LimitIdleCurrent();
+    if (m_settings.RunCurrent != runCurrent || m_settings.IdleCurrentPct != idlePct)
+        emit currentsLowered();
 }
 
 void Configurator::selectCommRow(int row)

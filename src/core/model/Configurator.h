@@ -92,6 +92,9 @@ signals:
     void motionDescChanged(const QString& caption);
     void driveVersionChanged(const QString& text);
     void summaryRefreshRequested();
+    // A change of model lowered the running or idle current to what the new
+    // model allows: whatever shows them is out of date.
+    void currentsLowered();
     // AddMotorRecord made this motor current; rowAdded: it is a new row.
     void databaseMotorAdded(const QString& partNumber, bool rowAdded);
 
