@@ -338,6 +338,7 @@ private slots:
         QVERIFY(!cfg.state().SettingsChanged);
         QVERIFY(main.motionDescLabel().text().contains(QStringLiteral("Velocity"), Qt::CaseInsensitive));
         checkSessionValues(s, QStringLiteral("settings after the download"));
+        const QByteArray firstImage = p.drive.image;
         Settings inDrive;
         const DecodedImage decoded = DecodeImage(p.drive.image, inDrive);
         QVERIFY(ChecksumGood(p.drive.image));
@@ -469,6 +470,11 @@ private slots:
         main.Upload_Click();
         QCOMPARE(p.prompt.titles(), QStringList());
         checkSessionValues(s, QStringLiteral("final upload"), Source::Drive);
+        // What came back goes back unchanged.
+        main.Download_Click();
+        QCOMPARE(p.prompt.titles(), QStringList());
+        QCOMPARE(p.drive.downloadsTaken, 2);
+        QCOMPARE(p.drive.image.toHex(' '), firstImage.toHex(' '));
     }
 };
 
