@@ -29,6 +29,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -338,6 +339,8 @@ private slots:
         QVERIFY(!cfg.state().SettingsChanged);
         QVERIFY(main.motionDescLabel().text().contains(QStringLiteral("Velocity"), Qt::CaseInsensitive));
         checkSessionValues(s, QStringLiteral("settings after the download"));
+        if (QTest::currentTestFailed())
+            return;
         const QByteArray firstImage = p.drive.image;
         Settings inDrive;
         const DecodedImage decoded = DecodeImage(p.drive.image, inDrive);
@@ -347,6 +350,8 @@ private slots:
         // The load inertia goes as the anti-resonance frequency it gives.
         CalcLoadInertia(decoded.arFrequency, inDrive, decoded.databaseMotor);
         checkSessionValues(inDrive, QStringLiteral("image"), Source::Drive);
+        if (QTest::currentTestFailed())
+            return;
 
         // --- Saved to a file, changed, opened again; an open dialog refills.
         QTemporaryDir dir;
@@ -386,6 +391,8 @@ private slots:
         QCOMPARE(p.prompt.titles(), QStringList{QStringLiteral("Open")});
         QCOMPARE(DifferingFields(saved, s, TextNumberTolerance).join(QLatin1Char('\n')), QString());
         checkSessionValues(s, QStringLiteral("file"));
+        if (QTest::currentTestFailed())
+            return;
         QVERIFY(encoder->isVisible());
         QCOMPARE(text(*encoder, "txtEncCounts"), QStringLiteral("2000"));
         QCOMPARE(text(*velocity, "CmdScale"), QStringLiteral("20"));
@@ -423,6 +430,8 @@ private slots:
         click(*motor, "cmdCancel");
         click(*regen, "cmdCancel");
         checkSessionValues(s, QStringLiteral("upload"), Source::Drive);
+        if (QTest::currentTestFailed())
+            return;
         const QString summary = gridText(main.summary());
         for (const char* shown : {"Bench motor 7", "3.9", "60", "Velocity Mode", "20.000", "25", "200",
                                   "Open at limit", "Close to enable", "Open to release", "2000", "80%"})
@@ -470,11 +479,20 @@ private slots:
         main.Upload_Click();
         QCOMPARE(p.prompt.titles(), QStringList());
         checkSessionValues(s, QStringLiteral("final upload"), Source::Drive);
+        if (QTest::currentTestFailed())
+            return;
         // What came back goes back unchanged.
         main.Download_Click();
         QCOMPARE(p.prompt.titles(), QStringList());
         QCOMPARE(p.drive.downloadsTaken, 2);
         QCOMPARE(p.drive.image.toHex(' '), firstImage.toHex(' '));
+
+        // --- File, Exit: nothing is left unsaved, so nothing is asked.
+        main.Encoder_Click();
+        QSignalSpy ending(&main, &MainForm::programEnding);
+        main.MenuExit_Click();
+        QCOMPARE(ending.count(), 1);
+        QCOMPARE(p.prompt.titles(), QStringList());
     }
 };
 
