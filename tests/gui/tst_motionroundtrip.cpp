@@ -61,6 +61,8 @@ struct Rig : MainFormRig {
         s.AnalogRange = 3;
         s.AnalogScale = 1;
         s.AnalogOffset = 1;
+        s.AnalogDeadband = 7;
+        s.AnalogFilterHz = 3000;
         s.MotionOutputMode = 1;
         s.Rs485Address = QStringLiteral("#");
         s.TxDelay = 1;
@@ -144,6 +146,8 @@ void TestMotionRoundTrip::roundTrip_data()
             d.TachPPR->setCurrentIndex(1);
             d.Advanced->click();
             rig.dialogs.advanced().txtCmdOffset->setText("-300");
+            rig.dialogs.advanced().txtAnalogDeadband->setText("40");
+            rig.dialogs.advanced().txtAnalogFilter->setText("2000");
             rig.dialogs.advanced().findChild<QPushButton*>("cmdOK")->click();
             d.findChild<QPushButton*>("cmdOK")->click();
         },
@@ -151,6 +155,8 @@ void TestMotionRoundTrip::roundTrip_data()
             QCOMPARE(rig.byte(45), 3);
             QCOMPARE(rig.byte(44), 11 + 2);  // two speeds, no run/stop, analog
             QCOMPARE(rig.byte(38), 2);
+            QCOMPARE(rig.byte(39), 40);       // deadband, mV
+            QCOMPARE(rig.word(58), 24859);    // filter coefficient for 2000 Hz
             QCOMPARE(static_cast<qint16>(rig.word(30)), qint16(-600));
             QCOMPARE(static_cast<qint16>(rig.word(32)), qint16(-600));
             QCOMPARE(rig.word(16), 1800);
@@ -159,7 +165,7 @@ void TestMotionRoundTrip::roundTrip_data()
         },
         {"OperatingMode", "ControlMode", "StepsPerRev", "VelTwoSpeeds", "VelRunStopInput", "VelAnalog",
          "VelSpeed", "VelSpeed2", "VelAccel", "VelDecel", "AnalogRange", "AnalogScale", "AnalogOffset",
-         "AnalogDeadband", "MotionOutputMode", "VelocitySettingsSet"}};
+         "AnalogDeadband", "AnalogFilterHz", "MotionOutputMode", "VelocitySettingsSet"}};
 
     QTest::newRow("TMX, analog velocity with run input") << ModeCase{
         [](Rig& rig) {
