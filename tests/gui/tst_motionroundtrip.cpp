@@ -57,6 +57,9 @@ struct Rig : MainFormRig {
         s.StepFilterHz = 77;
         s.NoiseFilterHz = 5000;
         s.VelSpeed = 1;
+        s.VelSpeed2 = 1;
+        s.VelAccel = 1;
+        s.VelDecel = 1;
         s.VelAnalog = !s.VelAnalog;
         s.AnalogRange = 3;
         s.AnalogScale = 1;
@@ -142,6 +145,7 @@ void TestMotionRoundTrip::roundTrip_data()
             d.CmdScale->setText("-2.5");
             d.txtSpeed2->setText("7.5");
             d.txtAccel->setText("250");
+            d.txtDecel->setText("300");
             d.optMotionTach->click();
             d.TachPPR->setCurrentIndex(1);
             d.Advanced->click();
