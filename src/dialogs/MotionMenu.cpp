@@ -64,6 +64,10 @@ MotionMenu::MotionMenu(Configurator& configurator, MainForm& main)
     m_cancel->setIconSize(QSize(IconSize, IconSize));
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::hide);
     grid->addWidget(m_cancel, 3, 0, 1, 2);
+    // The menu opens with the focus on the mode in force: Enter takes the
+    // focused choice, as Space does. (The menu has no text to type into.)
+    for (QPushButton* b : findChildren<QPushButton*>())
+        b->setAutoDefault(true);
     // A hidden button leaves its cell empty: nothing moves up.
     for (int row = 0; row < 3; ++row)
         grid->setRowMinimumHeight(row, ButtonHeight);

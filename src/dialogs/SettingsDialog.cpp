@@ -7,6 +7,7 @@
 #include "NumberBox.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QPushButton>
 
@@ -115,6 +116,25 @@ bool SettingsDialog::event(QEvent* event)
     if (event->type() == QEvent::WindowActivate)
         activated();
     return QDialog::event(event);
+}
+
+void SettingsDialog::keyPressEvent(QKeyEvent* event)
+{
+    // No button is the dialog's default, so Enter typed into a number box
+    // never writes the settings behind the user's back: it only settles the
+    // box's value. On a focused push button Enter presses that button, as
+    // Space does.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        QWidget* focus = focusWidget();
+        if (auto* button = qobject_cast<QPushButton*>(focus); button && button->isEnabled()) {
+            button->click();
+        } else if (auto* box = qobject_cast<NumberBox*>(focus)) {
+            box->leave();
+        }
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void SettingsDialog::closeEvent(QCloseEvent* event)

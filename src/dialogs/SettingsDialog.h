@@ -80,6 +80,7 @@ protected:
     QWidget* standardButtons();
 
     bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
 

@@ -1,6 +1,7 @@
 // What every settings dialog does alike, whoever built it: its caption and
-// the keyboard: Enter presses no button (a number box keeps the dialog open,
-// nothing is written), Escape is Cancel.
+// the keyboard: Enter in a number box presses no button (the dialog stays
+// open, nothing is written), Enter on a focused button presses that button,
+// Escape is Cancel.
 
 #include "EditMotor.h"
 #include "MainFormRig.h"
@@ -121,6 +122,22 @@ private slots:
         QTest::keyClick(box, Qt::Key_Escape);
         QVERIFY(!d->isVisible());
         QVERIFY(!rig.cfg.state().SettingsChanged);
+
+        // Enter on a focused Cancel cancels (nothing written); on a focused
+        // OK it presses OK (the advanced analog OK only hands its values to
+        // the velocity dialog, so the hidden window is what shows it).
+        for (const char* button : {"cmdCancel", "cmdOK"}) {
+            d->show();
+            auto* b = d->findChild<QPushButton*>(QLatin1String(button));
+            QVERIFY2(b, button);
+            b->setFocus();
+            QTest::keyClick(b, Qt::Key_Return);
+            QVERIFY2(!d->isVisible(), button);
+            if (QByteArray(button) == "cmdCancel")
+                QVERIFY(!rig.cfg.state().SettingsChanged);
+            else if (name != QLatin1String("AdvancedSettings"))
+                QVERIFY(rig.cfg.state().SettingsChanged);
+        }
     }
 
     // A dialog whose choices show or enable other controls sets them right

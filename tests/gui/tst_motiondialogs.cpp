@@ -49,6 +49,7 @@ class TestMotionDialogs : public QObject {
 private slots:
     void menuByModelAndMode_data();
     void menuByModelAndMode();
+    void enterTakesTheFocusedMode();
     void menuTakesHubAndKy_data();
     void menuTakesHubAndKy();
     void menuOpensDialogsWithoutChangingTheMode();
@@ -81,6 +82,21 @@ void TestMotionDialogs::menuByModelAndMode_data()
     QTest::newRow("E-220, velocity") << 3 << 3 << 11 << false << false << "VelocityMode";
     QTest::newRow("J-220, hub") << 4 << 4 << 7 << true << false << "HubProg";
     QTest::newRow("Ky-220, step") << 5 << 3 << 7 << true << true << "PulseDirMode";
+}
+
+void TestMotionDialogs::enterTakesTheFocusedMode()
+{
+    Rig rig;
+    rig.cfg.selectModel(3);
+    rig.cfg.settings().OperatingMode = 3;
+    rig.cfg.settings().ControlMode = 11;
+    rig.main.Motion_Click(false);
+    MotionMenu& menu = rig.dialogs.menu();
+    QVERIFY(QTest::qWaitForWindowActive(&menu));
+    QCOMPARE(menu.focusWidget()->objectName(), QStringLiteral("VelocityMode"));
+    QTest::keyClick(menu.focusWidget(), Qt::Key_Return);
+    QVERIFY(!menu.isVisible());
+    QVERIFY(rig.dialogs.velocity().isVisible());
 }
 
 void TestMotionDialogs::menuByModelAndMode()

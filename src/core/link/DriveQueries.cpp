@@ -2,6 +2,7 @@
 
 #include "Configurator.h"
 #include "DriveLink.h"
+#include "HexDigit.h"
 #include "Prompt.h"
 #include "SerialPort.h"
 #include "Wait.h"
@@ -25,18 +26,6 @@ bool isStartupModel(int code)
     return code == 9 || code == 18 || (code >= 30 && code <= 40) || code == 109 || code == 118;
 }
 
-int hexDigit(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    return -1;
-}
-
 }  // namespace
 
 DriveQueries::DriveQueries(DriveLink& link) : m_link(link) {}
@@ -46,7 +35,7 @@ int DriveQueries::HexValue(const QString& text)
     quint32 value = 0;
     int digits = 0;
     for (const QChar c : text) {
-        const int d = hexDigit(c);
+        const int d = HexDigit(c);
         if (d < 0 || digits == 8)
             break;
         value = value * 16 + static_cast<quint32>(d);

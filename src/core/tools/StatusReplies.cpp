@@ -1,5 +1,7 @@
 #include "StatusReplies.h"
 
+#include "HexDigit.h"
+
 #include <algorithm>
 
 namespace {
@@ -29,18 +31,6 @@ const ModelRow* FindModel(int model)
         if (row.model == model)
             return &row;
     return nullptr;
-}
-
-int HexDigit(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    return -1;
 }
 
 unsigned LeadingHex(QStringView text, qsizetype maxDigits)
