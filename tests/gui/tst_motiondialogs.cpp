@@ -60,6 +60,7 @@ private slots:
     void advancedValuesReachTheSettingsOnlyThroughVelocityOk();
     void autoOffsetShowsTheDrivesOffset();
     void downloadPressesAdvancedBeforeVelocity();
+    void downloadPressesStepInputAfterVelocity();
     void tmxLoaderWalksTheControlModes();
     void tmxOk();
     void tmxCancelKeepsEverything();
@@ -426,6 +427,32 @@ void TestMotionDialogs::downloadPressesAdvancedBeforeVelocity()
     // Bytes 32-33: the offset in half-millivolts.
     QCOMPARE(static_cast<qint16>((quint8(drive.image[32]) << 8) | quint8(drive.image[33])), qint16(-500));
     QVERIFY(!dialogs.velocity().isVisible() && !dialogs.advanced().isVisible());
+}
+
+// Both mode dialogs open at a download: the step input's OK comes after the
+// velocity OK, so the drive gets step positioning with the typed steps/rev.
+void TestMotionDialogs::downloadPressesStepInputAfterVelocity()
+{
+    MainFormRig rig(true);
+    SimulatedDrive drive(rig.port);
+    rig.start();
+    MotionDialogs dialogs(rig.cfg, rig.main, rig.transfer);
+    rig.cfg.state().InertiaSet = true;
+    rig.main.Motion_Click(false);
+    dialogs.menu().button(MotionMenuButton::VelocityMode)->click();
+    dialogs.velocity().txtSpeed2->setText("7.25");
+    rig.main.Motion_Click(false);
+    dialogs.menu().button(MotionMenuButton::PulseDirMode)->click();
+    dialogs.pulseDir().SPR->setText("4000");
+    QVERIFY(dialogs.velocity().isVisible() && dialogs.pulseDir().isVisible());
+    QVERIFY(rig.transfer.Download_Click());
+    const Settings& s = rig.cfg.settings();
+    QCOMPARE(s.OperatingMode, 3);
+    QCOMPARE(s.ControlMode, 7);
+    QCOMPARE(s.StepsPerRev, 4000);
+    QCOMPARE(s.VelSpeed2, 7.25);  // the velocity OK ran too
+    QCOMPARE(drive.image.at(44), char(7));
+    QCOMPARE((quint8(drive.image[47]) << 8) | quint8(drive.image[48]), 4000);
 }
 
 void TestMotionDialogs::tmxLoaderWalksTheControlModes()

@@ -57,10 +57,15 @@ struct Rig : MainFormRig {
         s.StepFilterHz = 77;
         s.NoiseFilterHz = 5000;
         s.VelSpeed = 1;
+        s.VelSpeed2 = 1;
+        s.VelAccel = 1;
+        s.VelDecel = 1;
         s.VelAnalog = !s.VelAnalog;
         s.AnalogRange = 3;
         s.AnalogScale = 1;
         s.AnalogOffset = 1;
+        s.AnalogDeadband = 7;
+        s.AnalogFilterHz = 3000;
         s.MotionOutputMode = 1;
         s.Rs485Address = QStringLiteral("#");
         s.TxDelay = 1;
@@ -140,10 +145,13 @@ void TestMotionRoundTrip::roundTrip_data()
             d.CmdScale->setText("-2.5");
             d.txtSpeed2->setText("7.5");
             d.txtAccel->setText("250");
+            d.txtDecel->setText("300");
             d.optMotionTach->click();
             d.TachPPR->setCurrentIndex(1);
             d.Advanced->click();
             rig.dialogs.advanced().txtCmdOffset->setText("-300");
+            rig.dialogs.advanced().txtAnalogDeadband->setText("40");
+            rig.dialogs.advanced().txtAnalogFilter->setText("2000");
             rig.dialogs.advanced().findChild<QPushButton*>("cmdOK")->click();
             d.findChild<QPushButton*>("cmdOK")->click();
         },
@@ -151,6 +159,8 @@ void TestMotionRoundTrip::roundTrip_data()
             QCOMPARE(rig.byte(45), 3);
             QCOMPARE(rig.byte(44), 11 + 2);  // two speeds, no run/stop, analog
             QCOMPARE(rig.byte(38), 2);
+            QCOMPARE(rig.byte(39), 40);       // deadband, mV
+            QCOMPARE(rig.word(58), 24859);    // filter coefficient for 2000 Hz
             QCOMPARE(static_cast<qint16>(rig.word(30)), qint16(-600));
             QCOMPARE(static_cast<qint16>(rig.word(32)), qint16(-600));
             QCOMPARE(rig.word(16), 1800);
@@ -159,7 +169,7 @@ void TestMotionRoundTrip::roundTrip_data()
         },
         {"OperatingMode", "ControlMode", "StepsPerRev", "VelTwoSpeeds", "VelRunStopInput", "VelAnalog",
          "VelSpeed", "VelSpeed2", "VelAccel", "VelDecel", "AnalogRange", "AnalogScale", "AnalogOffset",
-         "AnalogDeadband", "MotionOutputMode", "VelocitySettingsSet"}};
+         "AnalogDeadband", "AnalogFilterHz", "MotionOutputMode", "VelocitySettingsSet"}};
 
     QTest::newRow("TMX, analog velocity with run input") << ModeCase{
         [](Rig& rig) {
