@@ -19,6 +19,7 @@
 #include "TMXterm.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -107,6 +108,19 @@ void pick(QComboBox& list, int row)
 void pick(QWidget& window, const char* name, int row)
 {
     pick(control<QComboBox>(window, name), row);
+}
+
+// The main window's picture buttons, clicked with the mouse, and its menus.
+void press(MainForm& main, const char* button)
+{
+    QTest::mouseClick(&control<QAbstractButton>(main, button), Qt::LeftButton);
+}
+void choose(MainForm& main, const char* menuEntry)
+{
+    auto* action = main.findChild<QAction*>(QLatin1String(menuEntry));
+    if (!action)
+        qFatal("no menu entry %s", menuEntry);
+    action->trigger();
 }
 
 QString text(QWidget& window, const char* name)
@@ -205,7 +219,7 @@ private slots:
         QCOMPARE(p.prompt.titles(), QStringList());
 
         // --- The motor dialog: a database motor, its currents and inertia.
-        main.Motor_Click();
+        press(main, "Motor");
         QWidget* motor = shownWindow("MotorDialog");
         QVERIFY(motor);
         click(*motor, "optStandard");
@@ -227,7 +241,7 @@ private slots:
         QVERIFY(cfg.state().SettingsChanged);
 
         // --- A custom motor defined in the editor and put to use.
-        main.Motor_Click();
+        press(main, "Motor");
         click(*motor, "optCustom");
         click(*motor, "DefineNewMotor");
         QWidget* editor = shownWindow("EditMotor");
@@ -250,7 +264,7 @@ private slots:
         QCOMPARE(cfg.databaseMotor().partNumber, partNumber);  // still the database's choice
 
         // --- Motion: step input, then velocity with advanced analog settings.
-        main.Motion_Click(false);
+        press(main, "Motion");
         auto* menu = qobject_cast<MotionMenu*>(shownWindow("MotionMenu"));
         QVERIFY(menu);
         menu->button(MotionMenuButton::PulseDirMode)->click();
@@ -266,7 +280,7 @@ private slots:
         QCOMPARE(s.PulseType, 2);
         QCOMPARE(s.StepsPerRev, 20000);
 
-        main.Motion_Click(false);
+        press(main, "Motion");
         QVERIFY(menu->isVisible());
         menu->button(MotionMenuButton::VelocityMode)->click();
         QWidget* velocity = shownWindow("VelocityDialog");
@@ -295,7 +309,7 @@ private slots:
         QCOMPARE(s.ControlMode, 7);
 
         // --- Encoder (left open), I/O, regen (left open).
-        main.Encoder_Click();
+        press(main, "Encoder");
         QWidget* encoder = shownWindow("EncoderDialog");
         QVERIFY(encoder);
         type(*encoder, "txtEncCounts", QStringLiteral("2000"));
@@ -305,7 +319,7 @@ private slots:
         click(*encoder, "chkAttemptsFault");
         type(*encoder, "txtAttempts", QStringLiteral("150"));
 
-        main.IO_Click();
+        press(main, "IO");
         QWidget* io = shownWindow("IOdialog");
         QVERIFY(io);
         click(*io, "optServoClosed");
@@ -317,7 +331,7 @@ private slots:
         type(*io, "txtMaxAccel", QStringLiteral("2500"));
         click(*io, "cmdOK");
 
-        main.Regen_Click();
+        press(main, "Regen");
         QWidget* regen = shownWindow("RegenDialog");
         QVERIFY(regen);
         click(*regen, "optExtRes");
@@ -327,7 +341,7 @@ private slots:
         QVERIFY(encoder->isVisible());
 
         // --- Download: the open dialogs' OKs are pressed first.
-        main.Download_Click();
+        press(main, "Download");
         for (const ScriptedPrompt::Message& m : p.prompt.messages)
             qWarning("%s: %s", qPrintable(m.title), qPrintable(m.text));
         QCOMPARE(p.prompt.titles(), QStringList());
@@ -357,18 +371,18 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("session.cnf"));
         main.fileCommands().setFileChooser([&](FileCommands::Dialog, const QString&) { return path; });
-        main.fileCommands().MenuSaveAs_Click();
+        choose(main, "MenuSaveAs");
         QVERIFY(QFile::exists(path));
         QCOMPARE(p.prompt.titles(), QStringList());
         const Settings saved = s;
 
-        main.Encoder_Click();
+        press(main, "Encoder");
         type(*encoder, "txtEncCounts", QStringLiteral("1000"));
         click(*encoder, "cmdOK");
-        main.Regen_Click();
+        press(main, "Regen");
         click(*regen, "optIntRes");
         click(*regen, "cmdOK");
-        main.Motor_Click();
+        press(main, "Motor");
         type(*motor, "txtIdlePercent", QStringLiteral("20"));
         click(*motor, "cmdOK");
         QCOMPARE(s.EncoderCounts, 1000);
@@ -378,16 +392,16 @@ private slots:
         pick(main.modelList(), Configurator::ModelNames().indexOf(QStringLiteral("KORV4-Ky-220")));
         QCOMPARE(s.RunCurrent, 3.2);
         QCOMPARE(main.summary().cellText(1, 0), QStringLiteral("3.2"));
-        main.Encoder_Click();  // these stay open over the file's opening
+        press(main, "Encoder");  // these stay open over the file's opening
         QVERIFY(encoder->isVisible());
-        main.Motion_Click(false);
+        press(main, "Motion");
         menu->button(MotionMenuButton::VelocityMode)->click();
         type(*velocity, "CmdScale", QStringLiteral("7"));
         click(*velocity, "Advanced");
         type(*advanced, "txtCmdOffset", QStringLiteral("-15"));
         type(*advanced, "txtAnalogDeadband", QStringLiteral("3"));
 
-        main.fileCommands().MenuOpen_Click();  // the unsaved changes are given up (Ok)
+        choose(main, "MenuOpen");  // the unsaved changes are given up (Ok)
         QCOMPARE(p.prompt.titles(), QStringList{QStringLiteral("Open")});
         QCOMPARE(DifferingFields(saved, s, TextNumberTolerance).join(QLatin1Char('\n')), QString());
         checkSessionValues(s, QStringLiteral("file"));
@@ -407,7 +421,7 @@ private slots:
         QVERIFY(first.open(QIODevice::ReadOnly));
         const QByteArray firstBytes = first.readAll();
         first.close();
-        main.fileCommands().MenuSave_Click();
+        choose(main, "MenuSave");
         QCOMPARE(p.prompt.titles(), QStringList());
         QVERIFY(first.open(QIODevice::ReadOnly));
         QCOMPARE(first.readAll(), firstBytes);
@@ -417,10 +431,10 @@ private slots:
         // from the drive.
         s.EncoderCounts = 1000;
         s.RegenExternal = false;
-        main.Motor_Click();
+        press(main, "Motor");
         type(*motor, "txtDriveCurrent", QStringLiteral("1.5"));  // never OK'd
-        main.Regen_Click();
-        main.Upload_Click();
+        press(main, "Regen");
+        press(main, "Upload");
         QCOMPARE(p.prompt.titles(), QStringList());
         QVERIFY(motor->isVisible());
         QCOMPARE(text(*motor, "txtDriveCurrent"), QStringLiteral("3.90"));
@@ -444,7 +458,7 @@ private slots:
             printer.setOutputFileName(pdf);
             return true;
         });
-        main.printCommand().MenuPrint_Click();
+        choose(main, "MenuPrint");
         QCOMPARE(p.prompt.titles(), QStringList());
         const QString printed = pdfText(pdf);
         for (const char* shown : {"KORV4-Ky", "Bench motor 7", "3.9", "60", "3.5", "12.5", "150", "120", "800",
@@ -454,21 +468,21 @@ private slots:
         // --- The status monitor and the terminal, on a drive speaking TMX.
         {
             SimulatedTmx tmx(p.drive);
-            main.hooks().showStatusMonitor();
+            choose(main, "MenuIOStatus");
             ExecStatus& monitor = p.tools().statusMonitor();
             QVERIFY(monitor.isVisible());
             QTRY_VERIFY_WITH_TIMEOUT(monitor.poll().cyclesRun() >= 2, Patience);
             control<QAbstractButton>(monitor, "OK").click();
             QVERIFY(!monitor.isVisible());
 
-            main.TerminalKey();
+            choose(main, "MenuTerminal");
             TMXterm& term = p.tools().terminal();
             QVERIFY(term.isVisible());
             QPlainTextEdit* box = term.commandText();
             QTest::keyClicks(box, QStringLiteral("VE"));
             QTest::keyClick(box, Qt::Key_Return);
             QTRY_VERIFY_WITH_TIMEOUT(term.history()->toPlainText().contains(QStringLiteral("VE=")), Patience);
-            term.Quit_Click();
+            control<QAbstractButton>(term, "Quit").click();
             QVERIFY(!term.isVisible());
             QVERIFY(!cfg.state().TerminalMode);
         }
@@ -476,21 +490,21 @@ private slots:
 
         // --- The link is back to the configuration protocol.
         InitVars(s);
-        main.Upload_Click();
+        press(main, "Upload");
         QCOMPARE(p.prompt.titles(), QStringList());
         checkSessionValues(s, QStringLiteral("final upload"), Source::Drive);
         if (QTest::currentTestFailed())
             return;
         // What came back goes back unchanged.
-        main.Download_Click();
+        press(main, "Download");
         QCOMPARE(p.prompt.titles(), QStringList());
         QCOMPARE(p.drive.downloadsTaken, 2);
         QCOMPARE(p.drive.image.toHex(' '), firstImage.toHex(' '));
 
         // --- File, Exit: nothing is left unsaved, so nothing is asked.
-        main.Encoder_Click();
+        press(main, "Encoder");
         QSignalSpy ending(&main, &MainForm::programEnding);
-        main.MenuExit_Click();
+        choose(main, "MenuExit");
         QCOMPARE(ending.count(), 1);
         QCOMPARE(p.prompt.titles(), QStringList());
     }
