@@ -338,11 +338,10 @@ private slots:
         type(*regen, "RegenOhms", QStringLiteral("25"));
         type(*regen, "RegenSecs", QStringLiteral(".5"));
         QVERIFY(encoder->isVisible());
+        QVERIFY(io->isVisible());
 
         // --- Download: the open dialogs' OKs are pressed first.
         press(main, "Download");
-        for (const ScriptedPrompt::Message& m : p.prompt.messages)
-            qWarning("%s: %s", qPrintable(m.title), qPrintable(m.text));
         QCOMPARE(p.prompt.titles(), QStringList());
         QCOMPARE(p.drive.downloadsTaken, 1);
         QVERIFY(!encoder->isVisible());
