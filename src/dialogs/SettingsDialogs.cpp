@@ -35,14 +35,13 @@ SettingsDialogs::SettingsDialogs(Configurator& configurator, MainForm& main, Dri
     m_transfer.setOkPress(Ok::MotorDialog, [this] { if (m_motor) m_motor->pressOkIfVisible(); });
     m_transfer.setOkPress(Ok::EncoderDialog, [this] { if (m_encoder) m_encoder->pressOkIfVisible(); });
     m_transfer.setOkPress(Ok::RegenDialog, [this] { if (m_regen) m_regen->pressOkIfVisible(); });
-    m_transfer.setOkPress(Ok::IOdialog, [this] { if (m_io) m_io->pressOkIfVisible(); });
 }
 
 SettingsDialogs::~SettingsDialogs()
 {
     // The download may outlive the dialogs.
     using Ok = DriveTransfer::OkDialog;
-    for (Ok d : {Ok::EditMotor, Ok::MotorDialog, Ok::EncoderDialog, Ok::RegenDialog, Ok::IOdialog})
+    for (Ok d : {Ok::EditMotor, Ok::MotorDialog, Ok::EncoderDialog, Ok::RegenDialog})
         m_transfer.setOkPress(d, {});
 }
 

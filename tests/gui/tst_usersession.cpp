@@ -308,7 +308,7 @@ private slots:
         QVERIFY(velocity->isVisible());
         QCOMPARE(s.ControlMode, 7);
 
-        // --- Encoder, I/O and regen, all left open.
+        // --- Encoder (left open), I/O, regen (left open).
         press(main, "Encoder");
         QWidget* encoder = shownWindow("EncoderDialog");
         QVERIFY(encoder);
@@ -328,7 +328,8 @@ private slots:
         type(*io, "txtBrakeDelay", QStringLiteral("350"));
         type(*io, "txtBrakeEngage", QStringLiteral("450"));
         pick(*io, "ListLimits", 1);
-        type(*io, "txtMaxAccel", QStringLiteral("2500"));  // left open too
+        type(*io, "txtMaxAccel", QStringLiteral("2500"));
+        click(*io, "cmdOK");
 
         press(main, "Regen");
         QWidget* regen = shownWindow("RegenDialog");
@@ -346,7 +347,6 @@ private slots:
         QCOMPARE(p.drive.downloadsTaken, 1);
         QVERIFY(!encoder->isVisible());
         QVERIFY(!regen->isVisible());
-        QVERIFY(!io->isVisible());
         QVERIFY(!velocity->isVisible());
         QVERIFY(!advanced->isVisible());
         QVERIFY(!cfg.state().SettingsChanged);

@@ -28,7 +28,7 @@ const QString kNoiseAdvice = QStringLiteral(
 
 DriveTransfer::DriveTransfer(DriveLink& link, DriveQueries& queries, QObject* parent)
     : QObject(parent), m_link(link), m_queries(queries),
-      m_okPress(static_cast<size_t>(OkDialog::IOdialog) + 1)
+      m_okPress(static_cast<size_t>(OkDialog::RegenDialog) + 1)
 {
 }
 

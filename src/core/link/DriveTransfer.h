@@ -20,11 +20,8 @@ public:
     // The settings dialogs whose OK a download presses first, in this order.
     // The advanced analog settings go before the velocity dialog: their OK
     // only hands the values to the velocity dialog, whose OK stores them.
-    // The I/O dialog is modeless like the others: values left in it open
-    // would otherwise stay out of the drive while the download reports
-    // nothing amiss.
     enum class OkDialog { EditMotor, MotorDialog, AdvancedSettings, VelocityDialog,
-                          PulseDirDialog, EncoderDialog, RegenDialog, IOdialog };
+                          PulseDirDialog, EncoderDialog, RegenDialog };
     // A dialog registers what to do: press its OK when it is visible.
     void setOkPress(OkDialog dialog, std::function<void()> pressIfVisible);
 
