@@ -339,7 +339,7 @@ private slots:
         type(*regen, "RegenOhms", QStringLiteral("25"));
         type(*regen, "RegenSecs", QStringLiteral(".5"));
         QVERIFY(encoder->isVisible());
-        QVERIFY(io->isVisible());
+        QVERIFY(regen->isVisible());
 
         // --- Download: the open dialogs' OKs are pressed first.
         press(main, "Download");
