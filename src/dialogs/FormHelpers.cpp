@@ -12,6 +12,13 @@ void CenterForm(QWidget& form, const QWidget& mainWindow)
               main.top() + (main.height() - size.height()) / 2);
 }
 
+void ShowInFront(QWidget& window)
+{
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
 void SelectAllText(QLineEdit& box)
 {
     box.setSelection(0, static_cast<int>(box.text().size()));

@@ -82,9 +82,7 @@ void MotionMenu::showMenu()
         adjustSize();
         CenterForm(*this, m_main);
     }
-    show();
-    raise();
-    activateWindow();
+    ShowInFront(*this);
     Form_Activate();
 }
 

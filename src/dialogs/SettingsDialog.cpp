@@ -47,9 +47,7 @@ void SettingsDialog::showFilled()
 {
     ensureLoaded();
     fill();
-    show();
-    raise();
-    activateWindow();
+    ShowInFront(*this);
 }
 
 void SettingsDialog::normaliseBoxes()

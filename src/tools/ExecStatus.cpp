@@ -4,6 +4,7 @@
 #include "Configurator.h"
 #include "DialogControls.h"
 #include "DriveLink.h"
+#include "FormHelpers.h"
 #include "Prompt.h"
 #include "SerialPort.h"
 #include "StatusReplies.h"
@@ -289,9 +290,7 @@ void ExecStatus::start()
             Prompt::Icon::Information);
         return;
     }
-    show();
-    raise();
-    activateWindow();
+    ShowInFront(*this);
     m_poll.activate();
 }
 

@@ -1,6 +1,7 @@
 #include "Harmonizer.h"
 
 #include "DialogControls.h"
+#include "FormHelpers.h"
 #include "Twips.h"
 
 #include <QGroupBox>
@@ -93,9 +94,7 @@ void Harmonizer::showWizard()
 {
     if (!m_wizard.PortReady())
         return;
-    show();
-    raise();
-    activateWindow();
+    ShowInFront(*this);
     m_wizard.Activate();
 }
 

@@ -3,21 +3,11 @@
 #include "Calculator.h"
 #include "CodeListWindow.h"
 #include "FirstUse.h"
+#include "FormHelpers.h"
 #include "ReferenceCardWindow.h"
 #include "Twips.h"
 
 #include <QPushButton>
-
-namespace {
-
-void BringUp(QWidget& window)
-{
-    window.show();
-    window.raise();
-    window.activateWindow();
-}
-
-}  // namespace
 
 ReferenceWindows::ReferenceWindows() = default;
 
@@ -65,17 +55,17 @@ CodeListWindow& ReferenceWindows::codeList(CodeList list)
 
 void ReferenceWindows::showSummary()
 {
-    BringUp(summary());
+    ShowInFront(summary());
 }
 
 void ReferenceWindows::showZepHelp()
 {
-    BringUp(zepHelp());
+    ShowInFront(zepHelp());
 }
 
 void ReferenceWindows::showCalculator()
 {
-    BringUp(calculator());
+    ShowInFront(calculator());
 }
 
 void ReferenceWindows::showCodeList(CodeList list)
@@ -92,7 +82,7 @@ void ReferenceWindows::showCodeList(CodeList list)
     const QPoint offset = page.offsetInPixels ? page.offset
                                               : QPoint(Twips(page.offset.x()), Twips(page.offset.y()));
     window.move(card.pos() + offset);
-    BringUp(window);
+    ShowInFront(window);
 }
 
 void ReferenceWindows::hideLists(std::initializer_list<CodeList> lists)

@@ -56,9 +56,7 @@ void SelfTest::start()
         adjustSize();
         CenterForm(*this, *m_mainWindow);
     }
-    show();
-    raise();
-    activateWindow();
+    ShowInFront(*this);
     m_run.start();
 }
 

@@ -1,6 +1,7 @@
 #include "TMXterm.h"
 
 #include "DialogControls.h"
+#include "FormHelpers.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -89,9 +90,7 @@ TMXterm::~TMXterm() = default;
 
 void TMXterm::open()
 {
-    show();
-    raise();
-    activateWindow();
+    ShowInFront(*this);
     // Shown again while still the active window (hidden by "Close" with no
     // other window of ours taking over): no activation event will come.
     if (QApplication::activeWindow() == this)
