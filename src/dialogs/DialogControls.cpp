@@ -67,6 +67,15 @@ QComboBox* MakeList(QWidget* parent, const QString& name, const QString& accessi
     return list;
 }
 
+QComboBox* MakeUnitList(QWidget* parent, const QString& name, const QString& accessibleName,
+                        QString (*unitName)(int), int count)
+{
+    QStringList names;
+    for (int code = 0; code < count; ++code)
+        names << unitName(code);
+    return MakeList(parent, name, accessibleName, names);
+}
+
 QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption)
 {
     return named(new QLabel(caption, parent), name, QString());

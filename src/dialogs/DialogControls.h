@@ -30,6 +30,9 @@ QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& cap
                         const QString& role = QString());
 QComboBox* MakeList(QWidget* parent, const QString& name, const QString& accessibleName,
                     const QStringList& entries = {});
+// A list of the unit names of codes 0 .. count-1.
+QComboBox* MakeUnitList(QWidget* parent, const QString& name, const QString& accessibleName,
+                        QString (*unitName)(int), int count);
 QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption);
 
 // A box and its unit label (none when the unit is empty) in a row, the

@@ -24,15 +24,6 @@
 
 namespace {
 
-QComboBox* unitList(const QString& name, const QString& accessibleName, QString (*unitName)(int), int count,
-                    QWidget* parent)
-{
-    QStringList names;
-    for (int code = 0; code < count; ++code)
-        names << unitName(code);
-    return MakeList(parent, name, accessibleName, names);
-}
-
 // A frame holding one row of widgets, with a slider below when given.
 QGroupBox* frame(const QString& title, QWidget* parent, std::initializer_list<QWidget*> row,
                  QWidget* below = nullptr)
@@ -80,9 +71,9 @@ EditMotor::EditMotor(Configurator& configurator, MainForm& main, MotorDialog& mo
     txtMotorName->setMaxLength(CustomMotorNameLength);
     txtRatedCurrent = box(CustomMotorBox::RatedCurrent, QStringLiteral("Maximum current"));
     txtRatedTorque = box(CustomMotorBox::RatedTorque, QStringLiteral("Holding torque"));
-    TorqueUnit = unitList(QStringLiteral("TorqueUnit"), QStringLiteral("Holding torque unit"), TorqueUnitName, 5, this);
+    TorqueUnit = MakeUnitList(this, QStringLiteral("TorqueUnit"), QStringLiteral("Holding torque unit"), TorqueUnitName, 5);
     txtRotorInertia = box(CustomMotorBox::RotorInertia, QStringLiteral("Rotor inertia"));
-    JUnits = unitList(QStringLiteral("JUnits"), QStringLiteral("Rotor inertia unit"), InertiaUnitName, 4, this);
+    JUnits = MakeUnitList(this, QStringLiteral("JUnits"), QStringLiteral("Rotor inertia unit"), InertiaUnitName, 4);
     txtR = box(CustomMotorBox::R, QStringLiteral("Resistance"));
     txtL = box(CustomMotorBox::L, QStringLiteral("Inductance"));
     txtMaxVolts = box(CustomMotorBox::MaxVolts, QStringLiteral("Maximum voltage"));

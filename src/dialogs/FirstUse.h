@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <utility>
 
@@ -11,4 +12,15 @@ T& OnFirstUse(std::unique_ptr<T>& slot, Args&&... args)
     if (!slot)
         slot = std::make_unique<T>(std::forward<Args>(args)...);
     return *slot;
+}
+
+// The download's press of the dialog in `slot`: OK while it is shown. A
+// dialog never made cannot be shown, so the press leaves it unmade.
+template <typename T>
+std::function<void()> PressOkIfMade(const std::unique_ptr<T>& slot)
+{
+    return [&slot] {
+        if (slot)
+            slot->pressOkIfVisible();
+    };
 }

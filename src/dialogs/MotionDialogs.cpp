@@ -17,11 +17,10 @@ MotionDialogs::MotionDialogs(Configurator& configurator, MainForm& main, DriveTr
     hooks.showPulseDirDialog = [this] { pulseDir().showFilled(); };
     hooks.showVelocityDialog = [this] { velocity().showFilled(); };
     hooks.showTMXDialog = [this](int modeToSet, const QString& caption) { tmx().open(modeToSet, caption); };
-    // A dialog never opened cannot be visible: the press leaves it uncreated.
     using D = DriveTransfer::OkDialog;
-    m_transfer.setOkPress(D::AdvancedSettings, [this] { if (m_advanced) m_advanced->pressOkIfVisible(); });
-    m_transfer.setOkPress(D::VelocityDialog, [this] { if (m_velocity) m_velocity->pressOkIfVisible(); });
-    m_transfer.setOkPress(D::PulseDirDialog, [this] { if (m_pulseDir) m_pulseDir->pressOkIfVisible(); });
+    m_transfer.setOkPress(D::AdvancedSettings, PressOkIfMade(m_advanced));
+    m_transfer.setOkPress(D::VelocityDialog, PressOkIfMade(m_velocity));
+    m_transfer.setOkPress(D::PulseDirDialog, PressOkIfMade(m_pulseDir));
 }
 
 MotionDialogs::~MotionDialogs()

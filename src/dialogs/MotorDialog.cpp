@@ -38,14 +38,6 @@ QLabel* caption(const QString& text, QWidget* parent)
     return new QLabel(text, parent);
 }
 
-QStringList inertiaUnitNames()
-{
-    QStringList names;
-    for (int code = 0; code <= 3; ++code)
-        names << InertiaUnitName(code);
-    return names;
-}
-
 }  // namespace
 
 MotorDialog::MotorDialog(Configurator& configurator, MainForm& main)
@@ -120,7 +112,7 @@ MotorDialog::MotorDialog(Configurator& configurator, MainForm& main)
     optRatio->setChecked(true);
     txtLoadInertia = numberBox(QStringLiteral("txtLoadInertia"), QStringLiteral("Load inertia"),
                                ScaleRule(MotorBoxScale(MotorBox::LoadInertia)));
-    JUnits = MakeList(inertiaFrame, QStringLiteral("JUnits"), QStringLiteral("Load inertia unit"), inertiaUnitNames());
+    JUnits = MakeUnitList(inertiaFrame, QStringLiteral("JUnits"), QStringLiteral("Load inertia unit"), InertiaUnitName, 4);
     txtInertiaRatio = numberBox(QStringLiteral("txtInertiaRatio"), QStringLiteral("Inertia ratio"),
                                 ScaleRule(MotorBoxScale(MotorBox::InertiaRatio)));
     SliderInertiaRatio = new NumberSlider(QStringLiteral("SliderInertiaRatio"), QStringLiteral("Inertia ratio slider"),
@@ -189,10 +181,7 @@ MotorDialog::MotorDialog(Configurator& configurator, MainForm& main)
     connect(MotorList, &QComboBox::currentIndexChanged, this, &MotorDialog::MotorList_Click);
     connect(optCustom, &QRadioButton::toggled, this, [this] { motorKindChosen(true); });
     connect(optRatio, &QRadioButton::toggled, this, &MotorDialog::inertiaKindChosen);
-    connect(DefineNewMotor, &QPushButton::clicked, this, [this] {
-        if (defineCustomMotor)
-            defineCustomMotor();
-    });
+    connect(DefineNewMotor, &QPushButton::clicked, this, [this] { RunHook(defineCustomMotor); });
     connect(MoreOrLess, &QPushButton::clicked, this, &MotorDialog::MoreOrLess_Click);
     connect(wiring, &QPushButton::clicked, this,
             [this] { mainForm().OpenHelpPage(HelpPage(HelpOpener::MotorDialogWiring)); });

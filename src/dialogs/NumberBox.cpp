@@ -19,8 +19,8 @@ void NumberBox::setValue(double value)
 
 void NumberBox::leave()
 {
-    const double v = m_rule.value(text());
-    setText(m_rule.format ? m_rule.format(v) : BoxText(v));
+    const double v = value();
+    setValue(v);
     emit left(v);
 }
 

@@ -10,7 +10,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -91,8 +90,7 @@ RegenDialog::RegenDialog(Configurator& configurator, MainForm& main)
 
 void RegenDialog::showResistor(bool external)
 {
-    for (QWidget* box : {static_cast<QWidget*>(m_watts), static_cast<QWidget*>(m_ohms),
-                         static_cast<QWidget*>(m_secs)})
+    for (NumberBox* box : {m_watts, m_ohms, m_secs})
         box->setVisible(external);
     for (QLabel* fixed : std::as_const(m_fixed))
         fixed->setVisible(!external);

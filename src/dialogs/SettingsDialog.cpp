@@ -16,8 +16,7 @@ SettingsDialog::SettingsDialog(Configurator& configurator, MainForm& main, const
     : QDialog(nullptr), m_cfg(configurator), m_main(main), m_helpPage(helpPage), m_block(block)
 {
     setObjectName(name);
-    setWindowTitle(caption);
-    setAccessibleName(caption);
+    setCaption(caption);
     setModal(false);
     // An upload or an opened file replaces the settings: a dialog that is
     // open shows them, so that a later OK (the download presses it) cannot
@@ -26,6 +25,12 @@ SettingsDialog::SettingsDialog(Configurator& configurator, MainForm& main, const
         if (isVisible())
             fill();
     });
+}
+
+void SettingsDialog::setCaption(const QString& caption)
+{
+    setWindowTitle(caption);
+    setAccessibleName(caption);
 }
 
 void SettingsDialog::ensureLoaded()

@@ -67,6 +67,9 @@ protected:
     // its values to another dialog does not).
     virtual bool okMarksChanged() const { return true; }
 
+    // The window title, and the name a screen reader gives the window.
+    void setCaption(const QString& caption);
+
     Configurator& cfg() { return m_cfg; }
     MainForm& mainForm() { return m_main; }
 

@@ -29,17 +29,27 @@ SettingsDialogs::SettingsDialogs(Configurator& configurator, MainForm& main, Dri
 
     // The download presses these before it builds the image, the editor
     // before the motor dialog: its OK puts the custom motor's current on the
-    // motor dialog. A dialog never shown has nothing to press.
+    // motor dialog.
     using Ok = DriveTransfer::OkDialog;
-    m_transfer.setOkPress(Ok::EditMotor, [this] { if (m_editMotor) m_editMotor->pressOkIfVisible(); });
-    m_transfer.setOkPress(Ok::MotorDialog, [this] { if (m_motor) m_motor->pressOkIfVisible(); });
-    m_transfer.setOkPress(Ok::EncoderDialog, [this] { if (m_encoder) m_encoder->pressOkIfVisible(); });
-    m_transfer.setOkPress(Ok::RegenDialog, [this] { if (m_regen) m_regen->pressOkIfVisible(); });
+    m_transfer.setOkPress(Ok::EditMotor, PressOkIfMade(m_editMotor));
+    m_transfer.setOkPress(Ok::MotorDialog, PressOkIfMade(m_motor));
+    m_transfer.setOkPress(Ok::EncoderDialog, PressOkIfMade(m_encoder));
+    m_transfer.setOkPress(Ok::RegenDialog, PressOkIfMade(m_regen));
 }
 
 SettingsDialogs::~SettingsDialogs()
 {
-    // The download may outlive the dialogs.
+    // The main window and the download may outlive the dialogs: their hooks
+    // and presses must not reach them.
+    WindowHooks& hooks = m_main.hooks();
+    hooks.loadMotorDialog = nullptr;
+    hooks.showMotorDialog = nullptr;
+    hooks.motorRunCurrentText = nullptr;
+    hooks.smoothingTuned = nullptr;
+    hooks.showEncoderDialog = nullptr;
+    hooks.showIODialog = nullptr;
+    hooks.showRegenDialog = nullptr;
+    hooks.loadIODialog = nullptr;
     using Ok = DriveTransfer::OkDialog;
     for (Ok d : {Ok::EditMotor, Ok::MotorDialog, Ok::EncoderDialog, Ok::RegenDialog})
         m_transfer.setOkPress(d, {});

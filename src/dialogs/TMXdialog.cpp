@@ -12,7 +12,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -129,8 +128,7 @@ TMXdialog::TMXdialog(Configurator& configurator, MainForm& main)
 void TMXdialog::open(int modeToSet, const QString& caption)
 {
     ModeToSet = modeToSet;
-    setWindowTitle(caption);
-    setAccessibleName(caption);
+    setCaption(caption);
     showFilled();
 }
 

@@ -5,6 +5,7 @@
 #include "HelpPages.h"
 #include "NumberBox.h"
 #include "VelocityRules.h"
+#include "WindowHooks.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -93,10 +94,7 @@ VelocityDialog::VelocityDialog(Configurator& configurator, MainForm& main)
 
     connect(chkAnalog, &QCheckBox::toggled, this, &VelocityDialog::ShowHideAnalog);
     connect(ListAnalogRange, &QComboBox::currentIndexChanged, this, &VelocityDialog::DispScaleOffset);
-    connect(Advanced, &QPushButton::clicked, this, [this] {
-        if (showAdvanced)
-            showAdvanced();
-    });
+    connect(Advanced, &QPushButton::clicked, this, [this] { RunHook(showAdvanced); });
     ListAnalogRange->setCurrentIndex(0);
     TachPPR->setCurrentIndex(0);
     optMotionOff->setChecked(true);

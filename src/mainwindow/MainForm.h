@@ -124,7 +124,6 @@ signals:
     // The quit guard let the program end: the caller ends the event loop.
     void programEnding();
 
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;

@@ -31,7 +31,7 @@ void SummaryPrintDialog::holdWholeDocument()
     for (const QString& name : RangeChoices()) {
         if (QWidget* choice = findChild<QWidget*>(name)) {
             choice->setEnabled(false);
-            choice->removeEventFilter(this);
+            // Installed again on the next showing: Qt keeps one copy.
             choice->installEventFilter(this);
         }
     }

@@ -2,6 +2,7 @@
 
 #include "AlarmLamp.h"
 #include "AlarmWord.h"
+#include "DialogControls.h"
 #include "FaultCommands.h"
 
 #include <QGridLayout>
@@ -54,10 +55,7 @@ AlarmHistory::AlarmHistory(FaultCommands& faults, QWidget* parent) : QDialog(par
     legend->addWidget(legendLamp);
     legend->addWidget(legendText);
 
-    m_clear = new QPushButton(QStringLiteral("Clear History"), this);
-    m_clear->setObjectName(QStringLiteral("ClearHistory"));
-    m_clear->setAccessibleName(QStringLiteral("Clear History"));
-    m_clear->setAutoDefault(false);
+    m_clear = MakeButton(this, QStringLiteral("ClearHistory"), QStringLiteral("Clear History"));
     connect(m_clear, &QPushButton::clicked, this, &AlarmHistory::ClearHistory_Click);
     m_close = new QPushButton(QStringLiteral("Close"), this);
     m_close->setObjectName(QStringLiteral("OK"));

@@ -15,6 +15,5 @@ void AlarmLamp::setFill(const QColor& colour)
     const QString background =
         colour.isValid() ? colour.name(QColor::HexRgb) : QStringLiteral("transparent");
     setStyleSheet(QStringLiteral("QLabel { border: 1px solid black; background-color: %1; }").arg(background));
-    setAccessibleDescription(colour.isValid() ? (colour == lightGrey() ? QStringLiteral("off") : QStringLiteral("on"))
-                                              : QStringLiteral("off"));
+    setAccessibleDescription(colour.isValid() && colour != lightGrey() ? QStringLiteral("on") : QStringLiteral("off"));
 }

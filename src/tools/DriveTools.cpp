@@ -1,12 +1,11 @@
 #include "DriveTools.h"
 
 #include "AlarmHistory.h"
-#include "Configurator.h"
 #include "DriveLink.h"
-#include "DriveQueries.h"
 #include "ExecStatus.h"
 #include "FaultCommands.h"
 #include "FaultWatch.h"
+#include "FirstUse.h"
 #include "Harmonizer.h"
 #include "MainForm.h"
 #include "ReferenceWindows.h"
@@ -17,7 +16,7 @@
 #include <QProgressBar>
 
 DriveTools::DriveTools(Configurator& configurator, DriveLink& link, DriveQueries& queries, MainForm& main)
-    : m_cfg(configurator), m_link(link), m_queries(queries), m_main(main),
+    : m_cfg(configurator), m_link(link), m_main(main),
       m_faults(std::make_unique<FaultCommands>(link, queries)), m_watch(std::make_unique<FaultWatch>(link))
 {
     WindowHooks& hooks = m_main.hooks();
@@ -61,30 +60,22 @@ DriveTools::~DriveTools()
 
 TMXterm& DriveTools::terminal()
 {
-    if (!m_terminal)
-        m_terminal = std::make_unique<TMXterm>(m_link, [this] { RunHook(m_main.hooks().showTmxCommandCard); });
-    return *m_terminal;
+    return OnFirstUse(m_terminal, m_link, [this] { RunHook(m_main.hooks().showTmxCommandCard); });
 }
 
 ExecStatus& DriveTools::statusMonitor()
 {
-    if (!m_statusMonitor)
-        m_statusMonitor = std::make_unique<ExecStatus>(m_link);
-    return *m_statusMonitor;
+    return OnFirstUse(m_statusMonitor, m_link);
 }
 
 SelfTest& DriveTools::selfTest()
 {
-    if (!m_selfTest)
-        m_selfTest = std::make_unique<SelfTest>(m_link, &m_main);
-    return *m_selfTest;
+    return OnFirstUse(m_selfTest, m_link, &m_main);
 }
 
 ReferenceWindows& DriveTools::reference()
 {
-    if (!m_reference)
-        m_reference = std::make_unique<ReferenceWindows>();
-    return *m_reference;
+    return OnFirstUse(m_reference);
 }
 
 Harmonizer& DriveTools::harmonizer()

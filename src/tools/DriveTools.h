@@ -36,12 +36,9 @@ public:
     void MenuClearFault_Click();
     void MenuRestore_Click();
 
-    FaultCommands& faultCommands() { return *m_faults; }
-    FaultWatch& faultWatch() { return *m_watch; }
     // The windows, created on first use.
     ServoFault& servoFault();
     AlarmHistory& alarmHistory();
-    bool hasServoFault() const { return m_servoFault != nullptr; }
 
     // The TMX tools, created on first use.
     TMXterm& terminal();
@@ -56,7 +53,6 @@ private:
 
     Configurator& m_cfg;
     DriveLink& m_link;
-    DriveQueries& m_queries;
     MainForm& m_main;
     std::unique_ptr<ReferenceWindows> m_reference;
     Harmonizer* m_harmonizer = nullptr;      // owned by the main window

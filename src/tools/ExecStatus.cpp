@@ -2,6 +2,7 @@
 
 #include "AlarmWord.h"
 #include "Configurator.h"
+#include "DialogControls.h"
 #include "DriveLink.h"
 #include "Prompt.h"
 #include "SerialPort.h"
@@ -31,7 +32,9 @@ const char* const kOutputLabelNames[OutputLedCount] = {"OutLabel(0)", "OutLabel(
 constexpr int FirstExtInput = 8;
 constexpr int FirstExtOutput = 4;
 
-const QString kPictureProperty = QStringLiteral("picture");
+// Each LED and button keeps the name of the picture it shows: only a
+// change redraws it, and tests read it.
+constexpr char kPicture[] = "picture";
 
 QColor Colour(LampColour c)
 {
@@ -52,23 +55,6 @@ QPixmap LedPixmap(const QString& picture)
     return ToolPictures::Led(LedPicture::Black);
 }
 
-QPushButton* Button(const QString& caption, const QString& name, const QString& accessibleName, QWidget* parent)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAccessibleName(accessibleName);
-    b->setAutoDefault(false);
-    return b;
-}
-
-QGroupBox* Frame(const QString& caption, const QString& name, QWidget* parent)
-{
-    auto* f = new QGroupBox(caption, parent);
-    f->setObjectName(name);
-    f->setAccessibleName(caption);
-    return f;
-}
-
 // The picture of a lit LED and what it means.
 QHBoxLayout* LegendRow(const QPixmap& picture, QWidget* parent)
 {
@@ -85,7 +71,7 @@ QHBoxLayout* LegendRow(const QPixmap& picture, QWidget* parent)
 QLabel* NumberFrame(const QString& caption, const QString& frameName, const QString& name, QWidget* parent,
                     QHBoxLayout* into)
 {
-    QGroupBox* frame = Frame(caption, frameName, parent);
+    QGroupBox* frame = MakeFrame(parent, frameName, caption);
     auto* label = new QLabel(frame);
     label->setObjectName(name);
     label->setAccessibleName(caption);
@@ -108,7 +94,7 @@ ExecStatus::ExecStatus(DriveLink& link, QWidget* parent) : QDialog(parent), m_li
     setWindowModality(Qt::ApplicationModal);
 
     // Inputs: the IN column, then the X column.
-    QGroupBox* inputFrame = Frame(QStringLiteral("Input Status"), QStringLiteral("Frame2"), this);
+    QGroupBox* inputFrame = MakeFrame(this, QStringLiteral("Frame2"), QStringLiteral("Input Status"));
     auto* inputFrameLayout = new QVBoxLayout(inputFrame);
     auto* inputGrid = new QGridLayout;
     inputFrameLayout->addLayout(inputGrid);
@@ -130,7 +116,7 @@ ExecStatus::ExecStatus(DriveLink& link, QWidget* parent) : QDialog(parent), m_li
     inputFrameLayout->addLayout(LegendRow(ToolPictures::Led(LedPicture::Green), inputFrame));
 
     // Outputs: LED, caption, LO, HI per row.
-    QGroupBox* outputFrame = Frame(QStringLiteral("Output Status"), QStringLiteral("Frame3"), this);
+    QGroupBox* outputFrame = MakeFrame(this, QStringLiteral("Frame3"), QStringLiteral("Output Status"));
     auto* outputFrameLayout = new QVBoxLayout(outputFrame);
     auto* outputGrid = new QGridLayout;
     outputFrameLayout->addLayout(outputGrid);
@@ -139,10 +125,10 @@ ExecStatus::ExecStatus(DriveLink& link, QWidget* parent) : QDialog(parent), m_li
         QLabel* l = led(QStringLiteral("OUTlo(%1)").arg(i), caption);
         auto* label = new QLabel(caption, outputFrame);
         label->setObjectName(QLatin1String(kOutputLabelNames[i]));
-        QPushButton* lo = Button(QStringLiteral("LO"), QStringLiteral("LO(%1)").arg(i), caption + QStringLiteral(" LO"),
-                                 outputFrame);
-        QPushButton* hi = Button(QStringLiteral("HI"), QStringLiteral("HI(%1)").arg(i), caption + QStringLiteral(" HI"),
-                                 outputFrame);
+        QPushButton* lo = MakeButton(outputFrame, QStringLiteral("LO(%1)").arg(i), QStringLiteral("LO"),
+                                     caption + QStringLiteral(" LO"));
+        QPushButton* hi = MakeButton(outputFrame, QStringLiteral("HI(%1)").arg(i), QStringLiteral("HI"),
+                                     caption + QStringLiteral(" HI"));
         for (QPushButton* b : {lo, hi})
             b->setFixedWidth(b->fontMetrics().horizontalAdvance(QStringLiteral("HIHI")) + 12);
         connect(lo, &QPushButton::clicked, this, [this, i] { m_poll.forceOutput(i, false); });
@@ -151,22 +137,19 @@ ExecStatus::ExecStatus(DriveLink& link, QWidget* parent) : QDialog(parent), m_li
         outputGrid->addWidget(label, i, 1);
         outputGrid->addWidget(lo, i, 2);
         outputGrid->addWidget(hi, i, 3);
-        m_outputs << l;
-        m_outputRows << QList<QWidget*>{l, label, lo, hi};
+        m_outputRows << OutputRow{l, label, lo, hi};
     }
     outputGrid->setColumnStretch(1, 1);
     outputFrameLayout->addLayout(LegendRow(ToolPictures::Led(LedPicture::Orange), outputFrame));
 
     // The lamps of the status and the alarm word, one row per bit.
-    const auto lampFrame = [this](const QString& caption, const QString& name, QList<Lamp*>& lamps,
-                                  const auto& rowOf, int firstLabel) {
-        QGroupBox* frame = Frame(caption, name, this);
+    const auto lampFrame = [this](const QString& caption, const QString& name, const QString& lampName,
+                                  QList<Lamp*>& lamps, const auto& rowOf, int firstLabel) {
+        QGroupBox* frame = MakeFrame(this, name, caption);
         auto* grid = new QGridLayout(frame);
         for (int bit = 0; bit < LampCount; ++bit) {
             const auto [text, colour, visible] = rowOf(bit);
             auto* lamp = new Lamp(Colour(colour), frame);
-            const QString lampName = name == QLatin1String("Frame1") ? QStringLiteral("AlarmLED(%1)")
-                                                                     : QStringLiteral("StatusLED(%1)");
             lamp->setObjectName(lampName.arg(bit));
             lamp->setAccessibleName(text);
             auto* label = new QLabel(text, frame);
@@ -186,13 +169,15 @@ ExecStatus::ExecStatus(DriveLink& link, QWidget* parent) : QDialog(parent), m_li
         LampColour colour;
         bool visible;
     };
-    QGroupBox* statusFrame = lampFrame(QStringLiteral("Drive Status"), QStringLiteral("FrameStatus"), m_statusLamps,
+    QGroupBox* statusFrame = lampFrame(QStringLiteral("Drive Status"), QStringLiteral("FrameStatus"),
+                                       QStringLiteral("StatusLED(%1)"), m_statusLamps,
                                        [](int bit) {
                                            const StatusLampRow& r = kStatusLamps[static_cast<size_t>(bit)];
                                            return LampRow{QLatin1String(r.caption), r.colour, r.visible};
                                        },
                                        0);
-    QGroupBox* alarmFrame = lampFrame(QStringLiteral("Alarms/Faults"), QStringLiteral("Frame1"), m_alarmLamps,
+    QGroupBox* alarmFrame = lampFrame(QStringLiteral("Alarms/Faults"), QStringLiteral("Frame1"),
+                                      QStringLiteral("AlarmLED(%1)"), m_alarmLamps,
                                       [](int bit) {
                                           return LampRow{AlarmWord::caption(AlarmView::StatusMonitor, bit),
                                                          kAlarmLampColours[static_cast<size_t>(bit)], true};
@@ -207,9 +192,9 @@ ExecStatus::ExecStatus(DriveLink& link, QWidget* parent) : QDialog(parent), m_li
     m_encoder = NumberFrame(QStringLiteral("Encoder Count"), QStringLiteral("FrameEncoder"),
                             QStringLiteral("EncoderCount"), this, numbers);
 
-    m_play = Button(QStringLiteral("Enable"), QStringLiteral("Play"), QStringLiteral("Enable"), this);
-    m_pause = Button(QStringLiteral("Disable"), QStringLiteral("Pause"), QStringLiteral("Disable"), this);
-    QPushButton* ok = Button(QStringLiteral("Close"), QStringLiteral("OK"), QStringLiteral("Close"), this);
+    m_play = MakeButton(this, QStringLiteral("Play"), QStringLiteral("Enable"));
+    m_pause = MakeButton(this, QStringLiteral("Pause"), QStringLiteral("Disable"));
+    QPushButton* ok = MakeButton(this, QStringLiteral("OK"), QStringLiteral("Close"));
     for (QPushButton* b : {m_play, m_pause})
         b->setIconSize(QSize(22, 22));
     connect(m_play, &QPushButton::clicked, this, [this] { m_poll.enableMotor(); });
@@ -254,35 +239,36 @@ QLabel* ExecStatus::led(const QString& name, const QString& accessibleName)
 
 void ExecStatus::setPicture(QLabel* led, const QString& picture)
 {
-    if (led->property("picture").toString() == picture)
+    if (led->property(kPicture).toString() == picture)
         return;
-    led->setProperty("picture", picture);
+    led->setProperty(kPicture, picture);
     led->setPixmap(LedPixmap(picture));
 }
 
 QString ExecStatus::inputPicture(int index) const
 {
-    return m_inputs.at(index)->property("picture").toString();
+    return m_inputs.at(index)->property(kPicture).toString();
 }
 
 QString ExecStatus::outputPicture(int index) const
 {
-    return m_outputs.at(index)->property("picture").toString();
+    return m_outputRows.at(index).led->property(kPicture).toString();
 }
 
 QString ExecStatus::playPicture() const
 {
-    return m_play->property("picture").toString();
+    return m_play->property(kPicture).toString();
 }
 
 QString ExecStatus::pausePicture() const
 {
-    return m_pause->property("picture").toString();
+    return m_pause->property(kPicture).toString();
 }
 
 QPushButton* ExecStatus::outputButton(int row, bool high) const
 {
-    return static_cast<QPushButton*>(m_outputRows.at(row).at(high ? 3 : 2));
+    const OutputRow& r = m_outputRows.at(row);
+    return high ? r.hi : r.lo;
 }
 
 bool ExecStatus::inputShown(int index) const
@@ -292,7 +278,7 @@ bool ExecStatus::inputShown(int index) const
 
 bool ExecStatus::outputShown(int row) const
 {
-    return !m_outputs.at(row)->isHidden();
+    return !m_outputRows.at(row).led->isHidden();
 }
 
 void ExecStatus::start()
@@ -338,9 +324,11 @@ void ExecStatus::layOut(StatusLayout layout)
         m_inputs.at(i)->setVisible(all);
         m_inputLabels.at(i)->setVisible(all);
     }
-    for (int row = 0; row < FirstExtOutput; ++row)
-        for (QWidget* w : m_outputRows.at(row))
+    for (int row = 0; row < FirstExtOutput; ++row) {
+        const OutputRow& r = m_outputRows.at(row);
+        for (QWidget* w : std::initializer_list<QWidget*>{r.led, r.label, r.lo, r.hi})
             w->setVisible(all);
+    }
 }
 
 void ExecStatus::refresh()
@@ -351,7 +339,7 @@ void ExecStatus::refresh()
         setPicture(m_inputs.at(i), d.inputs[static_cast<size_t>(i)] == Led::Lit ? QStringLiteral("LEDgreen")
                                                                                : QStringLiteral("LEDblack"));
     for (int i = 0; i < OutputLedCount; ++i)
-        setPicture(m_outputs.at(i), d.outputs[static_cast<size_t>(i)] == Led::Lit ? QStringLiteral("LEDorange")
+        setPicture(m_outputRows.at(i).led, d.outputs[static_cast<size_t>(i)] == Led::Lit ? QStringLiteral("LEDorange")
                                                                                  : QStringLiteral("LEDblack"));
     for (int bit = 0; bit < LampCount; ++bit) {
         m_alarmLamps.at(bit)->setLit((d.alarmWord >> bit) & 1u);
@@ -365,11 +353,11 @@ void ExecStatus::refresh()
         m_encoder->setText(d.encoder);
     // Only a change of picture is drawn, so the buttons do not flicker.
     const QString play = d.enabled ? QStringLiteral("PlayGreen") : QStringLiteral("PlayGray");
-    if (m_play->property("picture").toString() != play) {
-        m_play->setProperty("picture", play);
+    if (m_play->property(kPicture).toString() != play) {
+        m_play->setProperty(kPicture, play);
         m_play->setIcon(ToolPictures::Play(d.enabled));
         const QString pause = d.enabled ? QStringLiteral("PauseGray") : QStringLiteral("PauseRed");
-        m_pause->setProperty("picture", pause);
+        m_pause->setProperty(kPicture, pause);
         m_pause->setIcon(ToolPictures::Pause(!d.enabled));
     }
 }

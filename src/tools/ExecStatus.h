@@ -38,11 +38,9 @@ public:
     QString pausePicture() const;
     Lamp* alarmLamp(int bit) const { return m_alarmLamps.at(bit); }
     Lamp* statusLamp(int bit) const { return m_statusLamps.at(bit); }
-    QLabel* motorSpeed() const { return m_speed; }
     QLabel* analogVolts() const { return m_volts; }
     QLabel* encoderCount() const { return m_encoder; }
     QPushButton* outputButton(int row, bool high) const;
-    QPushButton* playButton() const { return m_play; }
     QPushButton* pauseButton() const { return m_pause; }
     // Whether an input LED or output row is laid out visibly.
     bool inputShown(int index) const;
@@ -62,8 +60,13 @@ private:
     StatusPoll m_poll;
     QList<QLabel*> m_inputs;
     QList<QLabel*> m_inputLabels;
-    QList<QLabel*> m_outputs;
-    QList<QList<QWidget*>> m_outputRows;  // LED, label, LO, HI
+    struct OutputRow {
+        QLabel* led;
+        QLabel* label;
+        QPushButton* lo;
+        QPushButton* hi;
+    };
+    QList<OutputRow> m_outputRows;
     QList<Lamp*> m_alarmLamps;
     QList<Lamp*> m_statusLamps;
     QLabel* m_speed = nullptr;

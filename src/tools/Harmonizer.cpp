@@ -1,5 +1,6 @@
 #include "Harmonizer.h"
 
+#include "DialogControls.h"
 #include "Twips.h"
 
 #include <QGroupBox>
@@ -9,20 +10,6 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
-
-namespace {
-
-QPushButton* Button(const QString& name, const QString& caption, QWidget* parent)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAccessibleName(caption);
-    b->setAutoDefault(false);
-    b->setMinimumWidth(Twips(1200));
-    return b;
-}
-
-}  // namespace
 
 Harmonizer::Harmonizer(DriveLink& link, QWidget* parent) : QDialog(parent), m_wizard(link)
 {
@@ -65,9 +52,11 @@ Harmonizer::Harmonizer(DriveLink& link, QWidget* parent) : QDialog(parent), m_wi
     frameLayout->addLayout(value);
     frameLayout->addWidget(m_slider);
 
-    m_start = Button(QStringLiteral("Start"), QStringLiteral("Start"), this);
-    m_cancel = Button(QStringLiteral("Cancel"), QStringLiteral("Cancel"), this);
-    m_nextDone = Button(QStringLiteral("NextDone"), QStringLiteral("Next"), this);
+    m_start = MakeButton(this, QStringLiteral("Start"), QStringLiteral("Start"));
+    m_cancel = MakeButton(this, QStringLiteral("Cancel"), QStringLiteral("Cancel"));
+    m_nextDone = MakeButton(this, QStringLiteral("NextDone"), QStringLiteral("Next"));
+    for (QPushButton* b : {m_start, m_cancel, m_nextDone})
+        b->setMinimumWidth(Twips(1200));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_start);
     buttons->addStretch();

@@ -1,5 +1,6 @@
 #include "HelpScreen.h"
 
+#include "DialogControls.h"
 #include "HelpBrowser.h"
 #include "HelpPages.h"
 #include "Twips.h"
@@ -22,11 +23,8 @@ constexpr int BrowserTop = 360;
 
 QPushButton* RowButton(const QString& caption, const QString& name, QWidget* parent)
 {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAccessibleName(caption);
+    QPushButton* b = MakeButton(parent, name, caption);
     b->setFixedSize(Twips(ButtonWidth), Twips(ButtonHeight));
-    b->setAutoDefault(false);
     return b;
 }
 }  // namespace

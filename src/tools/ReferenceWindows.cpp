@@ -2,6 +2,7 @@
 
 #include "Calculator.h"
 #include "CodeListWindow.h"
+#include "FirstUse.h"
 #include "ReferenceCardWindow.h"
 #include "Twips.h"
 
@@ -54,17 +55,12 @@ ReferenceCardWindow& ReferenceWindows::zepHelp()
 
 Calculator& ReferenceWindows::calculator()
 {
-    if (!m_calculator)
-        m_calculator = std::make_unique<Calculator>();
-    return *m_calculator;
+    return OnFirstUse(m_calculator);
 }
 
 CodeListWindow& ReferenceWindows::codeList(CodeList list)
 {
-    std::unique_ptr<CodeListWindow>& window = m_lists[list];
-    if (!window)
-        window = std::make_unique<CodeListWindow>(CodeListPageOf(list));
-    return *window;
+    return OnFirstUse(m_lists[list], CodeListPageOf(list));
 }
 
 void ReferenceWindows::showSummary()

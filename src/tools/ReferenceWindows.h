@@ -8,7 +8,6 @@
 class Calculator;
 class CodeListWindow;
 class ReferenceCardWindow;
-class QWidget;
 
 // The reference windows for a user typing TMX commands: the command card
 // (what the terminal's Help opens), the servo-command card and the move

@@ -4,7 +4,6 @@
 
 #include <QDialog>
 
-class Configurator;
 class DriveLink;
 class QPushButton;
 

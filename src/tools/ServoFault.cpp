@@ -2,6 +2,7 @@
 
 #include "AlarmLamp.h"
 #include "AlarmWord.h"
+#include "DialogControls.h"
 #include "FaultCommands.h"
 
 #include <QGridLayout>
@@ -67,10 +68,7 @@ ServoFault::ServoFault(FaultCommands& faults, QWidget* parent) : QDialog(parent)
     legend->addWidget(legendText);
     legend->addStretch();
 
-    m_clear = new QPushButton(QStringLiteral("Clear Fault"), this);
-    m_clear->setObjectName(QStringLiteral("ClearHistory"));
-    m_clear->setAccessibleName(QStringLiteral("Clear Fault"));
-    m_clear->setAutoDefault(false);
+    m_clear = MakeButton(this, QStringLiteral("ClearHistory"), QStringLiteral("Clear Fault"));
     connect(m_clear, &QPushButton::clicked, this, &ServoFault::ClearHistory_Click);
     m_close = new QPushButton(QStringLiteral("Close"), this);
     m_close->setObjectName(QStringLiteral("OK"));

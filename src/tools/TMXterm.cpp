@@ -1,5 +1,7 @@
 #include "TMXterm.h"
 
+#include "DialogControls.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -20,15 +22,6 @@ QString Lines(QString text)
     return text;
 }
 
-QPushButton* Button(const QString& caption, const QString& name, QWidget* parent)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAccessibleName(caption);
-    b->setAutoDefault(false);
-    return b;
-}
-
 }  // namespace
 
 TMXterm::TMXterm(DriveLink& link, std::function<void()> showHelp, QWidget* parent)
@@ -38,8 +31,8 @@ TMXterm::TMXterm(DriveLink& link, std::function<void()> showHelp, QWidget* paren
     setWindowTitle(QStringLiteral("Host Terminal"));
     setAccessibleName(windowTitle());
 
-    auto* help = Button(QStringLiteral("Help"), QStringLiteral("Help"), this);
-    auto* quit = Button(QStringLiteral("Close"), QStringLiteral("Quit"), this);
+    auto* help = MakeButton(this, QStringLiteral("Help"), QStringLiteral("Help"));
+    auto* quit = MakeButton(this, QStringLiteral("Quit"), QStringLiteral("Close"));
 
     auto* historyFrame = new QGroupBox(QStringLiteral("Previous Commands && Responses"), this);
     historyFrame->setObjectName(QStringLiteral("FrameHistory"));

@@ -6,7 +6,6 @@
 
 class DriveLink;
 class QPlainTextEdit;
-class QPushButton;
 
 // The TMX terminal ("Host Terminal"): the user types TMX commands and reads
 // what the drive sends back. It holds terminal mode while it is this

@@ -24,7 +24,6 @@ public:
     Lamp(const QColor& colour, QWidget* parent = nullptr);
     void setLit(bool lit);
     bool isLit() const { return m_lit; }
-    QColor colour() const { return m_colour; }
     QSize sizeHint() const override { return {14, 14}; }
 
 protected:

@@ -131,8 +131,8 @@ void LimitReadSettings(Settings& s)
         s.PowerUpMode = Settings().PowerUpMode;
     // The drive knows only these protocol bits, as the upload keeps them.
     s.ProtocolFlags &= 55;
-    // The address is one printable character, as the drive takes it.
     s.CustomMotorName = WithoutControlChars(s.CustomMotorName);
+    // The address is one printable character, as the drive takes it.
     s.Rs485Address = Rs485AddressFromCode(s.Rs485Address.isEmpty() ? 0 : s.Rs485Address.at(0).unicode());
 }
 

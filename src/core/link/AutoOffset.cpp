@@ -7,20 +7,12 @@
 #include "SerialPort.h"
 #include "VelocityRules.h"
 
+#include <QScopedValueRollback>
 #include <algorithm>
 
 namespace {
 
 constexpr double ReplyTimeout = 0.5;
-
-// Clears the running flag on every way out.
-struct RunningScope {
-    explicit RunningScope(bool& flag) : m_flag(flag) { m_flag = true; }
-    ~RunningScope() { m_flag = false; }
-    RunningScope(const RunningScope&) = delete;
-    RunningScope& operator=(const RunningScope&) = delete;
-    bool& m_flag;
-};
 
 }  // namespace
 
@@ -54,7 +46,8 @@ std::optional<double> AutoOffset::measure()
 {
     if (m_running)
         return std::nullopt;
-    RunningScope running(m_running);
+    // Cleared again on every way out.
+    const QScopedValueRollback running(m_running, true);
     Configurator& cfg = m_link.configurator();
     SerialPort& port = m_link.port();
     if (!port.isOpen()) {

@@ -31,7 +31,6 @@ public:
     // told), or a measurement is already running (the second click is
     // ignored).
     std::optional<double> measure();
-    bool running() const { return m_running; }
 
 private:
     DriveLink& m_link;

@@ -92,10 +92,9 @@ struct MotorStore::Impl {
     QSqlDatabase db;
     bool open = false;
     int errorNumber = NoError;
-    // The current record (column 0 our own row id); none before the first
-    // row of an empty table and after the last.
+    // The current record (column 0 our own row id); empty (no fields)
+    // before the first row of an empty table and after the last.
     QSqlRecord current;
-    bool hasRow = false;
     // The rows that follow the current one in key order, read a page at a
     // time so walking the table costs one query per page.
     QList<QSqlRecord> ahead;
@@ -128,15 +127,9 @@ struct MotorStore::Impl {
         return rows;
     }
 
-    void setCurrent(const QSqlRecord& r)
-    {
-        current = r;
-        hasRow = true;
-    }
     void clearCurrent()
     {
         current = QSqlRecord();
-        hasRow = false;
         ahead.clear();
     }
 
@@ -147,12 +140,12 @@ struct MotorStore::Impl {
             return;
         ahead = rowsOf(select(QString(), PageRows), {});
         if (!ahead.isEmpty())
-            setCurrent(ahead.takeFirst());
+            current = ahead.takeFirst();
     }
 
     void moveNext()
     {
-        if (!hasRow)
+        if (!hasRow())
             return;
         if (ahead.isEmpty()) {
             // The rows after the current key, or with the same key and a
@@ -166,7 +159,7 @@ struct MotorStore::Impl {
             clearCurrent();
             return;
         }
-        setCurrent(ahead.takeFirst());
+        current = ahead.takeFirst();
     }
 
     bool seek(const QString& partNoX)
@@ -178,11 +171,12 @@ struct MotorStore::Impl {
         if (found.isEmpty())
             return false;
         ahead.clear();
-        setCurrent(found.first());
+        current = found.first();
         return true;
     }
 
-    bool hasCurrent() const { return open && hasRow; }
+    bool hasRow() const { return !current.isEmpty(); }
+    bool hasCurrent() const { return open && hasRow(); }
     qint64 rowId() const { return current.value(0).toLongLong(); }
     QString key() const { return current.value(QStringLiteral("PartNoX")).toString(); }
 };
@@ -427,7 +421,7 @@ bool MotorStore::insert(const MotorRecord& r, bool windings, QString* error)
     // The current record stays; the new row may belong among those that
     // follow it. With no current record the first row becomes current.
     d->ahead.clear();
-    if (!d->hasRow)
+    if (!d->hasRow())
         d->moveFirst();
     return true;
 }

@@ -24,14 +24,14 @@ constexpr std::array<AlarmBit, AlarmWord::kBits> kAlarmBits{{
     {nullptr, "reserved", nullptr, true},
 }};
 
-}  // namespace
-
-namespace AlarmWord {
-
 const AlarmBit& bitInfo(int bit)
 {
     return kAlarmBits.at(static_cast<std::size_t>(bit));
 }
+
+}  // namespace
+
+namespace AlarmWord {
 
 QString caption(AlarmView view, int bit)
 {

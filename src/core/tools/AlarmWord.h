@@ -24,14 +24,9 @@ struct AlarmBit {
 namespace AlarmWord {
 
 constexpr int kBits = 16;
-// Lamps of the fault window and of the status monitor (bits 0 to 13).
-constexpr int kDriveBits = 14;
 // The alarm history reply: eight words, high byte first, word 0 the most recent.
 constexpr int kHistoryWords = 8;
 constexpr int kHistoryBytes = 2 * kHistoryWords;
-
-// The row of the table for bit 0..15.
-const AlarmBit& bitInfo(int bit);
 
 // The caption of a bit in one window; empty when that window has no lamp for it.
 QString caption(AlarmView view, int bit);

@@ -9,6 +9,8 @@
 #include "SerialPort.h"
 #include "Wait.h"
 
+#include <QScopedValueRollback>
+
 namespace {
 
 constexpr double HistoryTimeout = 0.5;
@@ -107,19 +109,15 @@ void FaultCommands::ClearAlarm()
     DriveLink::Exchange exchange(m_link);
     if (!exchange)
         return;
-    ProgramState& st = m_link.configurator().state();
-    st.ClearingFault = true;
+    const QScopedValueRollback clearing(m_link.configurator().state().ClearingFault, true);
     m_link.WriteText("z");
     WaitSeconds(ClearSettle);
     const ClearResult result = judgeClear();
-    if (result == ClearResult::StillPresent) {
-        st.ClearingFault = false;
+    if (result == ClearResult::StillPresent)
         return;
-    }
     if (result == ClearResult::Cleared)
         m_link.configurator().prompt().tell(Configurator::ProgramTitle(), ClearedText());
     m_link.WriteText("n");
-    st.ClearingFault = false;
 }
 
 FaultCommands::ClearResult FaultCommands::ClearFault(const std::function<void()>& putOutLamps)

@@ -218,7 +218,6 @@ void SmoothingWizard::SliderChange(int value)
     if (m_step == Step::None)
         return;
     value = qBound(m_view.slider.minimum, value, m_view.slider.maximum);
-    showValue(value);
     if (m_step == Step::Gain) {
         m_gain = value;
         m_gainKnown = true;
@@ -226,8 +225,7 @@ void SmoothingWizard::SliderChange(int value)
         m_phase = value;
         m_phaseKnown = true;
     }
-    send(SliderCommand(m_step, value));
-    emit changed();
+    SliderScroll(value);
 }
 
 void SmoothingWizard::SliderScroll(int value)
@@ -278,17 +276,13 @@ bool SmoothingWizard::NextDone()
     case Step::None:
         return false;
     }
-    m_step = Step::None;
-    send(TmxCommand("SJ"));
-    RestoreCM();
-    send(TmxCommand("QT"));
     leave();
-    m_tuned = Tuned{};
+    Tuned tuned;
     if (m_gainKnown)
-        m_tuned.gain = m_gain;
+        tuned.gain = m_gain;
     if (m_phaseKnown)
-        m_tuned.phase = m_phase;
-    emit tunedReady(m_tuned);
+        tuned.phase = m_phase;
+    emit tunedReady(tuned);
     m_link.configurator().prompt().tell(Configurator::ProgramTitle(), kReminder);
     emit ended();
     return true;
@@ -296,18 +290,17 @@ bool SmoothingWizard::NextDone()
 
 void SmoothingWizard::Cancel()
 {
-    if (m_running) {
-        m_step = Step::None;
-        send(TmxCommand("SJ"));
-        RestoreCM();
-        send(TmxCommand("QT"));
+    if (m_running)
         leave();
-    }
     emit ended();
 }
 
 void SmoothingWizard::leave()
 {
+    m_step = Step::None;
+    send(TmxCommand("SJ"));
+    RestoreCM();
+    send(TmxCommand("QT"));
     m_running = false;
     m_view.startEnabled = false;
     m_view.nextEnabled = false;

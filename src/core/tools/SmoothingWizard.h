@@ -92,14 +92,12 @@ public:
     bool NextDone();
     // Cancel, in any state (also the window's close box while it runs).
     void Cancel();
-    // The slider's value changed (change) or is being dragged (scroll).
+    // The slider's value changed (change: a gain or phase so set counts as
+    // tuned) or is being dragged (scroll).
     void SliderChange(int value);
     void SliderScroll(int value);
 
     void ProcessChar(char c) override;
-
-    // What Done handed on last.
-    const Tuned& tuned() const { return m_tuned; }
 
     // The drive's answers are read after this fixed time.
     static constexpr double ReadSeconds = 0.25;
@@ -122,6 +120,8 @@ private:
     // when the slider held another.
     void enterStep(Step step, int value, const QString& instructions);
     void showValue(int value);
+    // Done and Cancel: the jog stops, the control mode goes back, "QT", and
+    // terminal mode is left.
     void leave();
 
     DriveLink& m_link;
@@ -135,5 +135,4 @@ private:
     std::int16_t m_savedControlMode = 21;
     bool m_running = false;
     bool m_modeSaved = false;  // this run switched the drive to mode 21
-    Tuned m_tuned;
 };

@@ -192,70 +192,50 @@ void StatusPoll::ShowDigits(const DigitQuery& inputs, const DigitQuery& outputs)
     }
 }
 
-void StatusPoll::ShowSpeed()
+template <class Parse, class Apply>
+void StatusPoll::showReply(const char* command, const char* key, Parse parse, Apply apply)
 {
     if (!polling())
         return;
-    if (const auto rpm = StatusReplies::Number(query("IV1", "IV="), QStringLiteral("IV="))) {
+    if (const auto value = parse(query(command, key), QLatin1String(key))) {
         StatusDisplay next = m_display;
-        next.speed = StatusReplies::SpeedText(*rpm);
+        apply(next, *value);
         show(next);
     }
+}
+
+void StatusPoll::ShowSpeed()
+{
+    showReply("IV1", "IV=", StatusReplies::Number,
+              [](StatusDisplay& d, double rpm) { d.speed = StatusReplies::SpeedText(rpm); });
 }
 
 void StatusPoll::ShowVolts()
 {
-    if (!polling())
-        return;
-    if (const auto volts = StatusReplies::NumberUpToCr(query("IA", "IA="), QStringLiteral("IA="))) {
-        StatusDisplay next = m_display;
-        next.volts = StatusReplies::VoltsText(*volts);
-        show(next);
-    }
+    showReply("IA", "IA=", StatusReplies::NumberUpToCr,
+              [](StatusDisplay& d, double volts) { d.volts = StatusReplies::VoltsText(volts); });
 }
 
 void StatusPoll::ShowEnable()
 {
-    if (!polling())
-        return;
-    if (const auto word = StatusReplies::HexUpToCr(query("SC", "SC="), QStringLiteral("SC="))) {
-        StatusDisplay next = m_display;
-        next.enabled = (*word & 1) != 0;
-        show(next);
-    }
+    showReply("SC", "SC=", StatusReplies::HexUpToCr,
+              [](StatusDisplay& d, unsigned word) { d.enabled = (word & 1) != 0; });
 }
 
 void StatusPoll::ShowEncoder()
 {
-    if (!polling())
-        return;
-    if (const auto count = StatusReplies::Number(query("IE", "IE="), QStringLiteral("IE="))) {
-        StatusDisplay next = m_display;
-        next.encoder = StatusReplies::EncoderText(*count);
-        show(next);
-    }
+    showReply("IE", "IE=", StatusReplies::Number,
+              [](StatusDisplay& d, double count) { d.encoder = StatusReplies::EncoderText(count); });
 }
 
 void StatusPoll::MonitorStatus()
 {
-    if (!polling())
-        return;
-    if (const auto word = StatusReplies::HexWord(query("SC", "SC="), QStringLiteral("SC="))) {
-        StatusDisplay next = m_display;
-        next.statusWord = *word;
-        show(next);
-    }
+    showReply("SC", "SC=", StatusReplies::HexWord, [](StatusDisplay& d, unsigned word) { d.statusWord = word; });
 }
 
 void StatusPoll::MonitorAlarms()
 {
-    if (!polling())
-        return;
-    if (const auto word = StatusReplies::HexWord(query("AL", "AL="), QStringLiteral("AL="))) {
-        StatusDisplay next = m_display;
-        next.alarmWord = *word;
-        show(next);
-    }
+    showReply("AL", "AL=", StatusReplies::HexWord, [](StatusDisplay& d, unsigned word) { d.alarmWord = word; });
 }
 
 void StatusPoll::forceOutput(int row, bool high)

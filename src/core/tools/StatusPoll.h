@@ -67,6 +67,9 @@ private:
     void RecordOutSettings();
     void RestoreOutSettings();
     void ShowDigits(const DigitQuery& inputs, const DigitQuery& outputs);
+    // One query whose value, when the reply carries it, changes the display.
+    template <class Parse, class Apply>
+    void showReply(const char* command, const char* key, Parse parse, Apply apply);
     void ShowSpeed();
     void ShowVolts();
     void ShowEnable();

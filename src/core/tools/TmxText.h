@@ -24,7 +24,6 @@ public:
 
     Result feed(char c);
     const QByteArray& packet() const { return m_packet; }
-    bool capturing() const { return m_capturing; }
     void reset();
 
 private:
