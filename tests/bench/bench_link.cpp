@@ -9,6 +9,7 @@
 #include "DriveQueries.h"
 #include "DriveTransfer.h"
 #include "MotorStore.h"
+#include "ProcessorTime.h"
 #include "ScriptedPrompt.h"
 #include "SimulatedDrive.h"
 
@@ -21,18 +22,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <functional>
 #include <vector>
 
 namespace {
-
-double processCpuSeconds()
-{
-    timespec ts {};
-    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return ts.tv_sec + ts.tv_nsec / 1e9;
-}
 
 struct Timing {
     double best = 0, median = 0, worst = 0;
@@ -201,9 +194,9 @@ int main(int argc, char* argv[])
     drive.silent = true;
     QElapsedTimer clock;
     clock.start();
-    const double cpuBefore = processCpuSeconds();
+    const double cpuBefore = ProcessCpuSeconds();
     const bool there = queries.DriveStillThere();
-    const double cpu = processCpuSeconds() - cpuBefore;
+    const double cpu = ProcessCpuSeconds() - cpuBefore;
     const double wall = clock.nsecsElapsed() / 1e9;
     std::printf("DriveStillThere on a silent drive: %s after %.3f s wall, %.2f ms processor = %.3f %% of one core\n",
                 there ? "true" : "false", wall, cpu * 1000, cpu / wall * 100);

@@ -5,6 +5,7 @@
 #include "DriveTools.h"
 #include "EncoderDialog.h"
 #include "FileCommands.h"
+#include "ImageWord.h"
 #include "IOdialog.h"
 #include "MainFormRig.h"
 #include "NumberBox.h"
@@ -85,11 +86,6 @@ void checkDialogValues(const Settings& s, const char* where)
                  qPrintable(QStringLiteral("%1: %2 is %3, not %4").arg(w, got[i].first).arg(got[i].second).arg(expected[i])));
 }
 
-int word(const QByteArray& image, int at)
-{
-    return quint8(image.at(at)) * 256 + quint8(image.at(at + 1));
-}
-
 }  // namespace
 
 class TestDialogsEndToEnd : public QObject {
@@ -144,7 +140,7 @@ private slots:
         QCOMPARE(p.drive.downloadsTaken, 1);
         QVERIFY(!regen.isVisible());
         QVERIFY(!p.rig.cfg.state().SettingsChanged);
-        QCOMPARE(word(p.drive.image, 20), 2 | 4 | 1024);
+        QCOMPARE(ImageWord(p.drive.image, 20), 2 | 4 | 1024);
         Settings inDrive;
         DecodeImage(p.drive.image, inDrive);
         checkDialogValues(inDrive, "image");
@@ -191,7 +187,7 @@ private slots:
         p.rig.main.Download_Click();  // presses the open dialog's OK first
         QCOMPARE(p.rig.prompt.titles(), QStringList());
         QCOMPARE(p.drive.downloadsTaken, 1);
-        QCOMPARE(word(p.drive.image, 20) & 2, 0);
+        QCOMPARE(ImageWord(p.drive.image, 20) & 2, 0);
         QVERIFY(s.StallPrevent);
         QVERIFY(!p.rig.cfg.state().SettingsChanged);
         RunHook(p.rig.main.hooks().showEncoderDialog);
@@ -204,7 +200,7 @@ private slots:
         s.ControlMode = 11;
         p.rig.main.Download_Click();
         QCOMPARE(p.drive.downloadsTaken, 2);
-        QCOMPARE(word(p.drive.image, 20) & 2, 2);
+        QCOMPARE(ImageWord(p.drive.image, 20) & 2, 2);
     }
 
     // "Show history..." reads the drive's alarm history and shows it, as the

@@ -1,3 +1,4 @@
+#include "AccessibleName.h"
 #include "AlarmHistory.h"
 #include "AlarmLamp.h"
 #include "DriveTools.h"
@@ -7,7 +8,6 @@
 #include "SimulatedDrive.h"
 #include "Wait.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QProgressBar>
 #include <QPushButton>
@@ -77,12 +77,6 @@ int litLamps(const AlarmHistory& window, QList<QPair<int, int>>* red)
         }
     }
     return grey;
-}
-
-QString AccessibleName(QObject* object)
-{
-    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
-    return iface ? iface->text(QAccessible::Name) : QString();
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include "HelpFolder.h"
 #include "HelpPages.h"
 
 #include <QDir>
@@ -8,11 +9,6 @@
 #include <QtTest>
 
 namespace {
-
-QString HelpFolder()
-{
-    return qEnvironmentVariable("KORV4_BIN") + QStringLiteral("/KORV4 help/");
-}
 
 // The program's sources, beside this test's folder.
 QString SourceFolder()

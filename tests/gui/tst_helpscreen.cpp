@@ -1,3 +1,4 @@
+#include "HelpFolder.h"
 #include "HelpPages.h"
 #include "HelpScreen.h"
 
@@ -10,13 +11,6 @@
 #include <QtTest>
 
 Q_DECLARE_METATYPE(HelpOpener)
-
-namespace {
-QString HelpFolder()
-{
-    return qEnvironmentVariable("KORV4_BIN") + QStringLiteral("/KORV4 help/");
-}
-}  // namespace
 
 class TestHelpScreen : public QObject {
     Q_OBJECT

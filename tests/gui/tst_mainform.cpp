@@ -1,4 +1,5 @@
 #include "About.h"
+#include "AccessibleName.h"
 #include "FileCommands.h"
 #include "HelpScreen.h"
 #include "HelpSpot.h"
@@ -58,12 +59,6 @@ void CloseNextModal()
         if (QWidget* w = QApplication::activeModalWidget())
             w->close();
     });
-}
-
-QString AccessibleName(QObject* object)
-{
-    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
-    return iface ? iface->text(QAccessible::Name) : QString();
 }
 
 }  // namespace

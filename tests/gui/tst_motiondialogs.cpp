@@ -1,4 +1,5 @@
 #include "AdvancedSettings.h"
+#include "ChooseMotionMode.h"
 #include "MainFormRig.h"
 #include "MotionDialogs.h"
 #include "MotionMenu.h"
@@ -171,22 +172,19 @@ void TestMotionDialogs::menuOpensDialogsWithoutChangingTheMode()
     MotionMenu& menu = rig.dialogs.menu();
     const Settings before = rig.cfg.settings();
 
-    rig.main.Motion_Click(false);
-    menu.button(MotionMenuButton::VelocityMode)->click();
+    ChooseMotionMode(rig.main, rig.dialogs, MotionMenuButton::VelocityMode);
     QVERIFY(!menu.isVisible());
     QVERIFY(rig.dialogs.velocity().isVisible());
     rig.dialogs.velocity().findChild<QPushButton*>("cmdCancel")->click();
     QCOMPARE(rig.cfg.settings().OperatingMode, before.OperatingMode);
     QCOMPARE(rig.cfg.settings().ControlMode, before.ControlMode);
 
-    rig.main.Motion_Click(false);
-    menu.button(MotionMenuButton::TMXmode)->click();
+    ChooseMotionMode(rig.main, rig.dialogs, MotionMenuButton::TMXmode);
     QCOMPARE(rig.dialogs.tmx().windowTitle(), QStringLiteral("TMX Configuration"));
     QCOMPARE(rig.dialogs.tmx().ModeToSet, 2);
     QVERIFY(!rig.main.summary().isRefreshed(SummaryGrid::MotionBlock));
 
-    rig.main.Motion_Click(false);
-    menu.button(MotionMenuButton::JProgram)->click();
+    ChooseMotionMode(rig.main, rig.dialogs, MotionMenuButton::JProgram);
     QCOMPARE(rig.dialogs.tmx().windowTitle(), QStringLiteral("J Configuration"));
     QCOMPARE(rig.dialogs.tmx().ModeToSet, 7);
     // J Program shows the mode in force in the summary at once.
@@ -247,8 +245,7 @@ void TestMotionDialogs::pulseDirOk()
     s.QuadDirBLeadsA = true;
     s.NoiseFilterHz = 1875;
     s.OperatingMode = 2;
-    rig.main.Motion_Click(false);
-    rig.dialogs.menu().button(MotionMenuButton::PulseDirMode)->click();
+    ChooseMotionMode(rig.main, rig.dialogs, MotionMenuButton::PulseDirMode);
     PulseDirDialog& d = rig.dialogs.pulseDir();
     QVERIFY(d.isVisible());
     QVERIFY(d.optQuad->isChecked());
@@ -285,8 +282,7 @@ void TestMotionDialogs::velocityLoaderAndOk()
     s.AnalogRange = 2;
     s.AnalogScale = 2.5;
     s.StepsPerRev = 1000;
-    rig.main.Motion_Click(false);
-    rig.dialogs.menu().button(MotionMenuButton::VelocityMode)->click();
+    ChooseMotionMode(rig.main, rig.dialogs, MotionMenuButton::VelocityMode);
     VelocityDialog& d = rig.dialogs.velocity();
     QVERIFY(d.optMotionTach->isChecked());
     QCOMPARE(d.TachPPR->currentText(), QStringLiteral("100 pulses/rev"));
@@ -338,8 +334,7 @@ void TestMotionDialogs::advancedValuesReachTheSettingsOnlyThroughVelocityOk()
     s.AnalogDeadband = 9;
     s.AnalogFilterHz = 250.5;
     s.VelAnalog = true;  // the Advanced button belongs to the analog group
-    rig.main.Motion_Click(false);
-    rig.dialogs.menu().button(MotionMenuButton::VelocityMode)->click();
+    ChooseMotionMode(rig.main, rig.dialogs, MotionMenuButton::VelocityMode);
     VelocityDialog& v = rig.dialogs.velocity();
     QCOMPARE(v.AnalogFilter, 250);  // halves to even
     v.Advanced->click();
@@ -387,8 +382,7 @@ void TestMotionDialogs::autoOffsetShowsTheDrivesOffset()
     drive.offsetReply = QByteArray("\xFF\xE7", 2);
     rig.cfg.state().MinorRev = QStringLiteral("k");
     rig.cfg.settings().VelAnalog = true;
-    rig.main.Motion_Click(false);
-    dialogs.menu().button(MotionMenuButton::VelocityMode)->click();
+    ChooseMotionMode(rig.main, dialogs, MotionMenuButton::VelocityMode);
     dialogs.velocity().Advanced->click();
     AdvancedSettings& a = dialogs.advanced();
     a.AutoOffsetButton->click();
@@ -417,8 +411,7 @@ void TestMotionDialogs::downloadPressesAdvancedBeforeVelocity()
     MotionDialogs dialogs(rig.cfg, rig.main, rig.transfer);
     rig.cfg.state().InertiaSet = true;
     rig.cfg.settings().VelAnalog = true;
-    rig.main.Motion_Click(false);
-    dialogs.menu().button(MotionMenuButton::VelocityMode)->click();
+    ChooseMotionMode(rig.main, dialogs, MotionMenuButton::VelocityMode);
     dialogs.velocity().Advanced->click();
     dialogs.advanced().txtCmdOffset->setText("-250");
     QVERIFY(rig.transfer.Download_Click());
@@ -438,11 +431,9 @@ void TestMotionDialogs::downloadPressesStepInputAfterVelocity()
     rig.start();
     MotionDialogs dialogs(rig.cfg, rig.main, rig.transfer);
     rig.cfg.state().InertiaSet = true;
-    rig.main.Motion_Click(false);
-    dialogs.menu().button(MotionMenuButton::VelocityMode)->click();
+    ChooseMotionMode(rig.main, dialogs, MotionMenuButton::VelocityMode);
     dialogs.velocity().txtSpeed2->setText("7.25");
-    rig.main.Motion_Click(false);
-    dialogs.menu().button(MotionMenuButton::PulseDirMode)->click();
+    ChooseMotionMode(rig.main, dialogs, MotionMenuButton::PulseDirMode);
     dialogs.pulseDir().SPR->setText("4000");
     QVERIFY(dialogs.velocity().isVisible() && dialogs.pulseDir().isVisible());
     QVERIFY(rig.transfer.Download_Click());
@@ -499,8 +490,7 @@ void TestMotionDialogs::tmxOk()
     s.ProtocolFlags = 1 + 4;
     s.BitRateCode = 1;
     rig.cfg.selectModel(1);
-    rig.main.Motion_Click(false);
-    rig.dialogs.menu().button(MotionMenuButton::TMXmode)->click();
+    ChooseMotionMode(rig.main, rig.dialogs, MotionMenuButton::TMXmode);
     TMXdialog& d = rig.dialogs.tmx();
     QVERIFY(d.protocolChecks[1]->isChecked());
     QVERIFY(!d.protocolChecks[0]->isChecked());
@@ -529,8 +519,7 @@ void TestMotionDialogs::tmxOk()
     QCOMPARE(rig.main.summary().cellText(SummaryGrid::MotionBlock + 2, 1), QStringLiteral("@"));
 
     // J program with step input: the step frames are read.
-    rig.main.Motion_Click(false);
-    rig.dialogs.menu().button(MotionMenuButton::JProgram)->click();
+    ChooseMotionMode(rig.main, rig.dialogs, MotionMenuButton::JProgram);
     d.RSchar.first()->click();
     d.ListCM->setCurrentIndex(0);
     d.ListPulseType->setCurrentIndex(2);

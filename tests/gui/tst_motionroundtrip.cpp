@@ -1,5 +1,7 @@
 #include "AdvancedSettings.h"
+#include "ChooseMotionMode.h"
 #include "FileCommands.h"
+#include "ImageWord.h"
 #include "MainFormRig.h"
 #include "MotionDialogs.h"
 #include "MotionMenu.h"
@@ -35,13 +37,9 @@ struct Rig : MainFormRig {
     QTemporaryDir dir;
     QString path = dir.filePath(QStringLiteral("motion.cnf"));
 
-    void menu(MotionMenuButton button)
-    {
-        main.Motion_Click(false);
-        dialogs.menu().button(button)->click();
-    }
+    void menu(MotionMenuButton button) { ChooseMotionMode(main, dialogs, button); }
     int byte(int at) const { return static_cast<quint8>(drive.image.at(at)); }
-    int word(int at) const { return (byte(at) << 8) | byte(at + 1); }
+    int word(int at) const { return ImageWord(drive.image, at); }
 
     // Settings far from any mode's, so a field that did not come back shows.
     void scramble()

@@ -1,5 +1,6 @@
 #include "ComPorts.h"
 #include "DriveImage.h"
+#include "ImageWord.h"
 #include "MotorDialogRig.h"
 #include "SimulatedDrive.h"
 
@@ -7,15 +8,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
-
-namespace {
-
-int word(const QByteArray& image, int at)
-{
-    return (static_cast<quint8>(image.at(at)) << 8) | static_cast<quint8>(image.at(at + 1));
-}
-
-}  // namespace
 
 // The motor dialogs against a simulated drive over a pseudo-terminal: what
 // is set in them reaches the drive, and what the drive holds reaches them.
@@ -49,8 +41,8 @@ private slots:
         main.Download_Click();
         QCOMPARE(drive.downloadsTaken, 1);
         QVERIFY(!motor.isVisible());
-        QCOMPARE(word(drive.image, 12), 250);  // running current, hundredths
-        QCOMPARE(word(drive.image, 92), 300);  // custom motor's rated current
+        QCOMPARE(ImageWord(drive.image, 12), 250);  // running current, hundredths
+        QCOMPARE(ImageWord(drive.image, 92), 300);  // custom motor's rated current
         QCOMPARE(drive.image.mid(110, 13), QByteArray("PTY MOTOR    "));
         QCOMPARE(drive.image.at(123), char(1));  // the custom motor in use
         QVERIFY(!r.rig.cfg.state().SettingsChanged);
@@ -76,8 +68,8 @@ private slots:
         main.Download_Click();
         QCOMPARE(drive.downloadsTaken, 2);
         QVERIFY(!edit.isVisible());
-        QCOMPARE(word(drive.image, 92), 200);
-        QCOMPARE(word(drive.image, 12), 200);
+        QCOMPARE(ImageWord(drive.image, 92), 200);
+        QCOMPARE(ImageWord(drive.image, 12), 200);
         QVERIFY(r.rig.prompt.messages.size() <= 1);  // at most the inertia question
     }
 };

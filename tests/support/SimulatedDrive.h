@@ -86,7 +86,6 @@ public:
     // Sends the bytes over time, a chunk every intervalMs, as a drive that
     // keeps talking; emits pacedSendDone after the last chunk.
     void sendPaced(const QByteArray& bytes, int chunk, int intervalMs);
-    bool sendingPaced() const { return !m_paced.isEmpty(); }
     // The fault message for an alarm word (its low 14 bits: two 7-bit bytes).
     void sendFault(int alarmWord);
     // Pulls the plug: the pseudo-terminal closes, the in-memory port vanishes.

@@ -1,9 +1,7 @@
 #pragma once
 
-#include "DeviceSerialPort.h"
 #include "LinkRig.h"
-#include "LinkStack.h"
-#include "SimulatedDrive.h"
+#include "PtyLinkRig.h"
 #include "SimulatedTmx.h"
 
 // The link with a drive behind it that speaks TMX text: in memory, or over
@@ -13,14 +11,7 @@ struct MemoryTmxRig : LinkRig {
     bool ready() const { return port.isOpen(); }
 };
 
-struct PtyTmxRig : LinkStack<DeviceSerialPort> {
-    PtyTmxRig()
-    {
-        qputenv("KORV4_COM1", drive.slavePath().toLocal8Bit());
-        opened = link.StartComm();
-    }
-    SimulatedDrive drive;
+struct PtyTmxRig : PtyLinkRig {
     SimulatedTmx tmx{drive};
-    int opened = 0;
     bool ready() const { return drive.isPresent() && opened == 1; }
 };

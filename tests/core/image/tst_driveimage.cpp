@@ -1,4 +1,5 @@
 #include "DriveImage.h"
+#include "ImageWord.h"
 #include "RandomSettings.h"
 #include "SampleMotor.h"
 #include "SettingsFields.h"
@@ -28,11 +29,6 @@ QByteArray patched(QByteArray image, int offset, const QByteArray& bytes)
 {
     image.replace(offset, bytes.size(), bytes);
     return image;
-}
-
-int word(const QByteArray& image, int offset)
-{
-    return static_cast<std::uint8_t>(image.at(offset)) * 256 + static_cast<std::uint8_t>(image.at(offset + 1));
 }
 
 // The settings of an image decoded over a default configuration.
@@ -243,12 +239,12 @@ void TestDriveImage::stallPreventionOffInStepPositioningImage()
     s.StallDetect = true;
     s.EncoderSingleEnded = true;
     QByteArray image = DownloadString(s, {});
-    QCOMPARE(word(image, 20), 1 | 1024);
+    QCOMPARE(ImageWord(image, 20), 1 | 1024);
     QCOMPARE(s.StallPrevent, true);  // what the user chose stays
 
     s.ControlMode = 11;
     image = DownloadString(s, {});
-    QCOMPARE(word(image, 20), 1 | 2 | 1024);
+    QCOMPARE(ImageWord(image, 20), 1 | 2 | 1024);
     QCOMPARE(s.StallPrevent, true);
 }
 
@@ -257,7 +253,7 @@ void TestDriveImage::antiResonance()
     Settings s = customMotorInUse();
     QCOMPARE(ARgain(), 12000);
     QCOMPARE(ARfreq(s, {}), 133);
-    QCOMPARE(word(encode(s), 76), 133);
+    QCOMPARE(ImageWord(encode(s), 76), 133);
     Settings back = s;
     CalcLoadInertia(133, back, {});
     QVERIFY2(std::fabs(back.InertiaRatio - 0.9889) < 1e-4, qPrintable(QString::number(back.InertiaRatio)));
@@ -462,8 +458,8 @@ void TestDriveImage::databaseMotorTravels()
     db.harmonicPhase = -4;
     const QByteArray image = encode(defaults(), db);
     QCOMPARE(image.mid(146, 13), QByteArray("KV23-M166B   "));
-    QCOMPARE(word(image, 8), 240);  // the database motor is in use
-    QCOMPARE(word(image, 10), 0xFFFC);
+    QCOMPARE(ImageWord(image, 8), 240);  // the database motor is in use
+    QCOMPARE(ImageWord(image, 10), 0xFFFC);
     DecodedImage extra;
     decoded(image, &extra);
     const MotorRecord& m = extra.databaseMotor;

@@ -6,23 +6,15 @@
 
 #include "Configurator.h"
 #include "DeviceSerialPort.h"
+#include "ProcessorTime.h"
 #include "PtyLinkRig.h"
 #include "SimulatedDrive.h"
 
 #include <QtTest>
 
-#include <ctime>
 #include <memory>
 
 namespace {
-
-double processCpuSeconds()
-{
-    timespec ts {};
-    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return ts.tv_sec + ts.tv_nsec / 1e9;
-}
-
 
 const QString kNoPortForUpload = QStringLiteral("Cannot upload from drive: there is no comm port open.");
 
@@ -65,9 +57,9 @@ void TestPortGone::deviceGoesAway()
 
     // A port spinning on its hang-up burns a whole core; an idle program
     // uses next to nothing. The bound is far from both.
-    const double before = processCpuSeconds();
+    const double before = ProcessCpuSeconds();
     QTest::qWait(2000);
-    const double used = processCpuSeconds() - before;
+    const double used = ProcessCpuSeconds() - before;
     qInfo("processor over the 2 s after the device went away: %.2f ms (%.2f %% of one core)", used * 1000,
           used / 2.0 * 100);
     QVERIFY2(used < 0.4, qPrintable(QStringLiteral("%1 s of processor in 2 s").arg(used)));

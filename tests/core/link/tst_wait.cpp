@@ -1,21 +1,9 @@
+#include "ProcessorTime.h"
 #include "Wait.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QtTest>
-
-#include <ctime>
-
-namespace {
-
-double processCpuSeconds()
-{
-    timespec ts {};
-    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return ts.tv_sec + ts.tv_nsec / 1e9;
-}
-
-}  // namespace
 
 class TestWait : public QObject {
     Q_OBJECT
@@ -71,10 +59,10 @@ void TestWait::waitUntilTimesOut()
 
 void TestWait::waitingCostsAlmostNoProcessor()
 {
-    const double before = processCpuSeconds();
+    const double before = ProcessCpuSeconds();
     QVERIFY(!WaitUntil([] { return false; }, 0.5));
     WaitSeconds(0.5);
-    const double used = processCpuSeconds() - before;
+    const double used = ProcessCpuSeconds() - before;
     QVERIFY2(used < 0.05, qPrintable(QStringLiteral("%1 s of processor in 1 s").arg(used)));
 }
 

@@ -173,17 +173,23 @@ void TestDriveFaults::clearHistory()
     QCOMPARE(rig.prompt.titles(), QStringList{"Alarm History Upload "});
 }
 
+// The drive's answers to clearing: ClearFault reports the result, ClearAlarm
+// tells the message and enables the drive again unless the fault stays.
 void TestDriveFaults::clearAlarm_data()
 {
     QTest::addColumn<int>("status");
     QTest::addColumn<bool>("sticks");
     QTest::addColumn<bool>("silent");
+    QTest::addColumn<int>("result");
     QTest::addColumn<QString>("message");
     QTest::addColumn<bool>("reenabled");
-    QTest::newRow("0000") << 0x0000 << false << false << FaultCommands::ClearedText() << true;
-    QTest::newRow("0200, clears") << 0x0200 << false << false << FaultCommands::ClearedText() << true;
-    QTest::newRow("0200, sticks") << 0x0200 << true << false << FaultCommands::WillNotClearText() << false;
-    QTest::newRow("silence") << 0x0000 << false << true << FaultCommands::NoStatusText() << true;
+    using R = FaultCommands::ClearResult;
+    QTest::newRow("0000") << 0x0000 << false << false << int(R::Cleared) << FaultCommands::ClearedText() << true;
+    QTest::newRow("0200, clears") << 0x0200 << false << false << int(R::Cleared) << FaultCommands::ClearedText()
+                                  << true;
+    QTest::newRow("0200, sticks") << 0x0200 << true << false << int(R::StillPresent)
+                                  << FaultCommands::WillNotClearText() << false;
+    QTest::newRow("silence") << 0x0000 << false << true << int(R::NoAnswer) << FaultCommands::NoStatusText() << true;
 }
 
 void TestDriveFaults::clearAlarm()
@@ -233,17 +239,7 @@ void TestDriveFaults::faultMessagesDuringClearAlarmRaiseNothing()
 
 void TestDriveFaults::clearFault_data()
 {
-    QTest::addColumn<int>("status");
-    QTest::addColumn<bool>("sticks");
-    QTest::addColumn<bool>("silent");
-    QTest::addColumn<int>("result");
-    QTest::addColumn<QString>("message");
-    using R = FaultCommands::ClearResult;
-    QTest::newRow("0000") << 0x0000 << false << false << int(R::Cleared) << FaultCommands::ClearedText();
-    QTest::newRow("0200, clears") << 0x0200 << false << false << int(R::Cleared) << FaultCommands::ClearedText();
-    QTest::newRow("0200, sticks") << 0x0200 << true << false << int(R::StillPresent)
-                                  << FaultCommands::WillNotClearText();
-    QTest::newRow("silence") << 0x0000 << false << true << int(R::NoAnswer) << FaultCommands::NoStatusText();
+    clearAlarm_data();
 }
 
 void TestDriveFaults::clearFault()
