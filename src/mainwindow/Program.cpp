@@ -34,7 +34,7 @@ bool Program::start()
     // The dialogs and tools register with the main window before its load
     // step, which loads some of them.
     m_dialogs = std::make_unique<SettingsDialogs>(m_cfg, *m_main, m_transfer);
-    m_tools = std::make_unique<DriveTools>(m_cfg, m_link, m_queries, *m_main);
+    m_tools = std::make_unique<DriveTools>(m_link, m_queries, *m_main);
     StartForm splash;
     splash.run(*m_main);
     return true;

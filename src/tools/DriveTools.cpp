@@ -15,8 +15,8 @@
 
 #include <QProgressBar>
 
-DriveTools::DriveTools(Configurator& configurator, DriveLink& link, DriveQueries& queries, MainForm& main)
-    : m_cfg(configurator), m_link(link), m_main(main),
+DriveTools::DriveTools(DriveLink& link, DriveQueries& queries, MainForm& main)
+    : m_link(link), m_main(main),
       m_faults(std::make_unique<FaultCommands>(link, queries)), m_watch(std::make_unique<FaultWatch>(link))
 {
     WindowHooks& hooks = m_main.hooks();

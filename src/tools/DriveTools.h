@@ -3,7 +3,6 @@
 #include <memory>
 
 class AlarmHistory;
-class Configurator;
 class DriveLink;
 class DriveQueries;
 class ExecStatus;
@@ -22,7 +21,7 @@ class TMXterm;
 // created on first use and lives until the program ends.
 class DriveTools {
 public:
-    DriveTools(Configurator& configurator, DriveLink& link, DriveQueries& queries, MainForm& main);
+    DriveTools(DriveLink& link, DriveQueries& queries, MainForm& main);
     ~DriveTools();
 
     // The reference cards, code lists and move calculator.
@@ -51,7 +50,6 @@ private:
     void showServoFault();
     void resetProgress();
 
-    Configurator& m_cfg;
     DriveLink& m_link;
     MainForm& m_main;
     std::unique_ptr<ReferenceWindows> m_reference;

@@ -208,7 +208,7 @@ private slots:
     void showHistoryFromTheIODialog()
     {
         PtyProgram p;
-        DriveTools tools(p.rig.cfg, p.rig.link, p.rig.queries, p.rig.main);
+        DriveTools tools(p.rig.link, p.rig.queries, p.rig.main);
         p.drive.alarmHistory = QByteArray::fromHex("0001" "0000000000000000000000000000");
         RunHook(p.rig.main.hooks().showIODialog);
         IOdialog& io = p.dialogs.ioDialog();

@@ -29,7 +29,7 @@ struct ToolsRig : MainFormRig {
     }
     SimulatedDrive drive{port};
     SimulatedTmx tmx{drive};
-    DriveTools tools{cfg, link, queries, main};
+    DriveTools tools{link, queries, main};
 };
 
 }  // namespace

@@ -30,7 +30,7 @@ struct ToolsRig {
         rig = std::make_unique<DeviceRig>();
         rig->link.StartComm();
         rig->prompt.clear();
-        tools = std::make_unique<DriveTools>(rig->cfg, rig->link, rig->queries, rig->main);
+        tools = std::make_unique<DriveTools>(rig->link, rig->queries, rig->main);
     }
     ScriptedPrompt& prompt() { return rig->prompt; }
     void menu(const char* name) { rig->main.menuEntry(QString::fromLatin1(name))->trigger(); }

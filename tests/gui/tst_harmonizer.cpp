@@ -217,7 +217,7 @@ void TestHarmonizer::fromTheCustomMotorEditor()
     QFETCH(QString, phase);
     BasicMotorDialogRig<PortedRig> r;
     SimulatedDrive drive(r.rig.port);
-    DriveTools tools(r.rig.cfg, r.rig.link, r.rig.queries, r.rig.main);
+    DriveTools tools(r.rig.link, r.rig.queries, r.rig.main);
     r.start();
     QVERIFY(r.rig.port.isOpen());
     SimulatedTmx tmx(drive);

@@ -20,7 +20,7 @@ namespace {
 
 // The main window with its drive tools, as the program makes them.
 struct ToolsRig : MainFormRig {
-    DriveTools tools{cfg, link, queries, main};
+    DriveTools tools{link, queries, main};
     ReferenceWindows& ref() { return tools.reference(); }
     // What the terminal's Help does.
     ReferenceCardWindow& openSummary()
