@@ -299,6 +299,45 @@ void SimulatedDrive::answer(const QByteArray& bytes)
 
 void SimulatedDrive::transmit(const QByteArray& bytes)
 {
+    if (m_gone || bytes.isEmpty())
+        return;
+    if (lineBytesPerSecond <= 0) {
+        writeNow(bytes);
+        return;
+    }
+    if (!m_lineTimer) {
+        m_lineTimer = new QTimer(this);
+        m_lineTimer->setTimerType(Qt::PreciseTimer);
+        m_lineTimer->setInterval(1);
+        connect(m_lineTimer, &QTimer::timeout, this, &SimulatedDrive::drainLine);
+    }
+    if (m_line.isEmpty()) {
+        m_lineClock.start();
+        m_lineSent = 0;
+    }
+    m_line += bytes;
+    if (!m_lineTimer->isActive())
+        m_lineTimer->start();
+}
+
+// Sends the bytes that are due by now at the line rate, one write per byte,
+// so that the reader sees them as separate arrivals.
+void SimulatedDrive::drainLine()
+{
+    const qint64 due = m_lineClock.nsecsElapsed() * lineBytesPerSecond / 1000000000 + 1 - m_lineSent;
+    for (qint64 i = 0; i < due && !m_line.isEmpty() && !m_gone; ++i) {
+        writeNow(m_line.left(1));
+        m_line.remove(0, 1);
+        ++m_lineSent;
+    }
+    if (m_line.isEmpty() || m_gone) {
+        m_line.clear();
+        m_lineTimer->stop();
+    }
+}
+
+void SimulatedDrive::writeNow(const QByteArray& bytes)
+{
     if (m_gone)
         return;
     if (m_memory) {

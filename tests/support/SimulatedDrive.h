@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -55,6 +56,12 @@ public:
     int vanishAfterUploadBytes = -1;   // disappear after sending n image bytes
     int vanishAfterDownloadBytes = -1; // disappear after receiving n image bytes
     int ackByte = -1;                  // answer this to a download instead of ACK/NAK
+    // A real 9600-baud line: when above 0, everything the drive sends goes
+    // out one byte at a time at this many bytes per second (960 for 9600
+    // baud), so replies arrive split across reads as from a real drive.
+    int lineBytesPerSecond = 0;
+    // Bytes still waiting to go out on the paced line.
+    qsizetype lineBacklog() const { return m_line.size(); }
     bool acknowledges = true;          // false: a download gets no answer at all
     // What "O" (with or without its access code) answers: the analog offset
     // in half-millivolts, high byte first, signed (0, 40: 20 mV).
@@ -107,6 +114,8 @@ private:
     void answer(const QByteArray& bytes);
     void answerUpload();
     void transmit(const QByteArray& bytes);
+    void writeNow(const QByteArray& bytes);
+    void drainLine();
     void readMaster();
 
     MemorySerialPort* m_memory = nullptr;
@@ -122,6 +131,10 @@ private:
     QByteArray m_paced;
     int m_pacedChunk = 0;
     QTimer* m_pacer = nullptr;
+    QByteArray m_line;               // waiting for the paced line
+    QTimer* m_lineTimer = nullptr;
+    QElapsedTimer m_lineClock;       // since the line last started sending
+    qint64 m_lineSent = 0;           // bytes sent since then
     QByteArray m_accessCode;
     int m_accessDigits = 0;  // of the offset measurement's access code
 };
