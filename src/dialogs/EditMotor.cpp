@@ -6,6 +6,7 @@
 #include "HelpPages.h"
 #include "MainForm.h"
 #include "MotorDialog.h"
+#include "NameBox.h"
 #include "NumberBox.h"
 #include "NumberSlider.h"
 #include "Prompt.h"
@@ -65,10 +66,7 @@ EditMotor::EditMotor(Configurator& configurator, MainForm& main, MotorDialog& mo
         return new NumberSlider(name, accessibleName, CustomMotorBoxScale(which), b, this);
     };
 
-    txtMotorName = new QLineEdit(this);
-    txtMotorName->setObjectName(QStringLiteral("txtMotorName"));
-    txtMotorName->setAccessibleName(QStringLiteral("Motor name"));
-    txtMotorName->setMaxLength(CustomMotorNameLength);
+    txtMotorName = new NameBox(QStringLiteral("txtMotorName"), QStringLiteral("Motor name"), CustomMotorNameLength, this);
     txtRatedCurrent = box(CustomMotorBox::RatedCurrent, QStringLiteral("Maximum current"));
     txtRatedTorque = box(CustomMotorBox::RatedTorque, QStringLiteral("Holding torque"));
     TorqueUnit = MakeUnitList(this, QStringLiteral("TorqueUnit"), QStringLiteral("Holding torque unit"), TorqueUnitName, 5);
@@ -157,7 +155,7 @@ void EditMotor::fill()
     SliderGain->setNumber(s.CustomHarmonicGain);
     SliderPhase->setNumber(s.CustomHarmonicPhase);
     txtRatedCurrent->setValue(s.CustomMotorCurrent);
-    txtMotorName->setText(s.CustomMotorName);
+    txtMotorName->fillName(s.CustomMotorName);
     txtR->setValue(s.CustomMotorR);
     txtL->setValue(s.CustomMotorL);
     SliderMaxVolts->setNumber(s.CustomMotorMaxVolts);

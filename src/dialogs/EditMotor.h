@@ -5,6 +5,7 @@
 #include <optional>
 
 class MotorDialog;
+class NameBox;
 class NumberBox;
 class NumberSlider;
 class QComboBox;
@@ -35,7 +36,7 @@ protected:
 
 private:
     MotorDialog& m_motorDialog;
-    QLineEdit* txtMotorName;
+    NameBox* txtMotorName;
     NumberBox* txtRatedCurrent;
     NumberBox* txtRatedTorque;
     QComboBox* TorqueUnit;

@@ -384,7 +384,8 @@ void MotorDialog::fill()
 {
     const Settings& s = cfg().settings();
     m_filling = true;
-    SetMotorList(cfg().databaseMotor().partNumber);
+    m_motorInForce = cfg().databaseMotor().partNumber;
+    SetMotorList(m_motorInForce);
     SliderIdleDelay->setNumber(s.IdleDelay);
     cfg().state().UpdatingControls = true;
     SliderIdleCurrent->setNumber(s.IdleCurrentPct);
@@ -425,6 +426,14 @@ void MotorDialog::writeSettings()
     WriteMotorSettings(e, cfg().settings());
     if (InertiaChanged)
         cfg().state().InertiaSet = true;
+}
+
+void MotorDialog::cancelled()
+{
+    // Choosing in the list makes the database motor at once (the limits and
+    // the image follow it); Cancel puts back the one in force at the filling.
+    if (!m_motorInForce.isEmpty() && cfg().databaseMotor().partNumber != m_motorInForce)
+        SetMotorList(m_motorInForce);
 }
 
 void MotorDialog::changeEvent(QEvent* event)

@@ -56,6 +56,7 @@ protected:
     void load() override;
     void fill() override;
     void writeSettings() override;
+    void cancelled() override;
     void changeEvent(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
@@ -105,4 +106,6 @@ private:
     QCheckBox* chkSmoothingOff;
     QCheckBox* chkDampingOff;
     bool m_filling = false;
+    // The database motor when the dialog was last filled (its stored spelling).
+    QString m_motorInForce;
 };

@@ -1,6 +1,7 @@
 #include "NumberBox.h"
 
 #include "FormHelpers.h"
+#include "Units.h"
 
 #include <QFocusEvent>
 #include <QTimer>
@@ -14,13 +15,41 @@ NumberBox::NumberBox(const QString& name, const QString& accessibleName, BoxRule
 
 void NumberBox::setValue(double value)
 {
-    setText(m_rule.format ? m_rule.format(value) : BoxText(value));
+    m_shownText = m_rule.format ? m_rule.format(value) : BoxText(value);
+    m_shownValue = value;
+    setText(m_shownText);
+}
+
+void NumberBox::markFilled()
+{
+    m_filled = true;
+    m_filledText = text();
+    // Plain text keeps 15 digits: a value put in through setValue is read
+    // back as that very value, not as its rounded text.
+    m_filledValue = m_filledText == m_shownText ? m_shownValue : LeadingNumber(m_filledText);
+    m_shownText.clear();
+}
+
+bool NumberBox::untouched() const
+{
+    return m_filled && UntouchedValue(text(), m_filledText, m_filledValue).has_value();
+}
+
+double NumberBox::value() const
+{
+    if (m_filled) {
+        if (const std::optional<double> filled = UntouchedValue(text(), m_filledText, m_filledValue))
+            return *filled;
+    }
+    return m_rule.value(text());
 }
 
 void NumberBox::leave()
 {
+    if (untouched())
+        return;
     const double v = value();
-    setValue(v);
+    setText(m_rule.format ? m_rule.format(v) : BoxText(v));
     emit left(v);
 }
 

@@ -8,6 +8,10 @@
 // leaving it clamps the typed value by the box's rule and writes the clamped
 // number back. OK reads the box only after leave() has run (the dialog sees
 // to that, also for an OK pressed by program code).
+//
+// A box still showing what the opener filled in is not the user's entry:
+// leaving it changes nothing and it reads as the filled value, also when
+// that lies outside the box's range (a file or an upload may bring one).
 class NumberBox : public QLineEdit {
     Q_OBJECT
 public:
@@ -19,10 +23,18 @@ public:
     // Shows a value as the box shows numbers (no clamping: the opener fills
     // what the settings hold).
     void setValue(double value);
-    // The value of the text as it stands now, through the box's rule.
-    double value() const { return m_rule.value(text()); }
+    // The value OK takes: the filled value while the box is untouched,
+    // else the value of the text through the box's rule.
+    double value() const;
 
-    // The focus-leave step: clamp, adjust, write back.
+    // The opener has filled the dialog: the text now shown is the filled
+    // one (read as the value setValue gave it, when it came from there).
+    void markFilled();
+    // The text is still the filled one, and a number.
+    bool untouched() const;
+
+    // The focus-leave step: clamp, adjust, write back; nothing for an
+    // untouched box.
     void leave();
 
 signals:
@@ -35,4 +47,12 @@ protected:
 
 private:
     BoxRule m_rule;
+    // The last text setValue wrote since the last filling, and the value
+    // it stands for.
+    QString m_shownText;
+    double m_shownValue = 0;
+    // What the last filling left in the box.
+    bool m_filled = false;
+    QString m_filledText;
+    double m_filledValue = 0;
 };

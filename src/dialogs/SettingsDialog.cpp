@@ -23,7 +23,7 @@ SettingsDialog::SettingsDialog(Configurator& configurator, MainForm& main, const
     // write the old values back.
     connect(&m_cfg, &Configurator::summaryRefreshRequested, this, [this] {
         if (isVisible())
-            fill();
+            refill();
     });
 }
 
@@ -46,8 +46,16 @@ void SettingsDialog::ensureLoaded()
 void SettingsDialog::showFilled()
 {
     ensureLoaded();
-    fill();
+    refill();
     ShowInFront(*this);
+}
+
+void SettingsDialog::refill()
+{
+    fill();
+    // What the filling left in the boxes is the settings', not the user's.
+    for (NumberBox* box : std::as_const(m_boxes))
+        box->markFilled();
 }
 
 void SettingsDialog::normaliseBoxes()
@@ -74,6 +82,7 @@ void SettingsDialog::summarize()
 
 void SettingsDialog::Cancel_Click()
 {
+    cancelled();
     hide();
 }
 

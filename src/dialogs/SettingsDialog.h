@@ -63,6 +63,9 @@ protected:
     // Each time the dialog becomes the active window (a dialog whose
     // controls show or hide others sets them right again).
     virtual void activated() {}
+    // Cancel, the close box and Escape, before the dialog hides: a dialog
+    // whose controls act on the configuration at once puts it back.
+    virtual void cancelled() {}
     // Whether OK marks the configuration changed (a dialog that only hands
     // its values to another dialog does not).
     virtual bool okMarksChanged() const { return true; }
@@ -88,6 +91,9 @@ protected:
     void reject() override;
 
 private:
+    // fill(), then every number box takes its text as the filled one.
+    void refill();
+
     Configurator& m_cfg;
     MainForm& m_main;
     QString m_helpPage;

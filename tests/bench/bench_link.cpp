@@ -204,6 +204,7 @@ int main(int argc, char* argv[])
         std::printf("messages shown: %s\n", qPrintable(prompt.titles().join(", ")));
 
     benchMotorStore(runs);
+    BenchMotorDialog();
     if (!BenchDriveTools()) {
         std::fprintf(stderr, "drive tools: no pseudo-terminal\n");
         return 1;

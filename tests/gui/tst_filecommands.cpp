@@ -64,7 +64,7 @@ private slots:
     void namesReadBackAsWritten_data();
     void namesReadBackAsWritten();
     void saveWithoutFileAsksForOne();
-    void openedFileIsLimitedToItsModel();
+    void openedFileKeepsValuesAboveItsModel();
     void openGuard_data();
     void openGuard();
     void cancelledDialogsChangeNothing();
@@ -201,10 +201,11 @@ void TestFileCommands::saveWithoutFileAsksForOne()
     QCOMPARE(ReadFile(path), Snapshot(f.configurator));
 }
 
-void TestFileCommands::openedFileIsLimitedToItsModel()
+void TestFileCommands::openedFileKeepsValuesAboveItsModel()
 {
     // A KORV4-J-220 file whose running current only a 6 A model allows: the
-    // model change that the open runs lowers it to the 220 V limit.
+    // open selects the model row before it reads the values, so the file
+    // opens as written (the download's limit checks guard the drive).
     ConfiguratorFixture f;
     const QString path = f.path(QStringLiteral("high.cnf"));
     QByteArray file = ConfigSamples::Fixture(QStringLiteral("version-0.0.19.cnf"));
@@ -218,8 +219,8 @@ void TestFileCommands::openedFileIsLimitedToItsModel()
     files.MenuOpen_Click();
     QVERIFY(f.prompt.messages.isEmpty());
     QCOMPARE(f.configurator.modelIndex(), 4);
-    QCOMPARE(f.configurator.settings().RunCurrent, 3.2);
-    QCOMPARE(f.configurator.settings().IdleCurrentPct, 90);
+    QCOMPARE(f.configurator.settings().RunCurrent, 5.0);
+    QCOMPARE(f.configurator.settings().IdleCurrentPct, 95);
     QCOMPARE(f.configurator.settings().CustomMotorMaxVolts, 100.0);
     QCOMPARE(f.configurator.settings().PowerUpMode, 13);
 }

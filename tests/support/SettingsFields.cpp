@@ -50,7 +50,7 @@ const std::vector<SettingsField> Fields = {
     // Motor and current. The idle share goes as centiamps, so at low running
     // currents it comes back within two percent.
     {FIELD(RunCurrent), 0.5, 6, 0, 655.35, 0.005 + 1e-9},
-    {FIELD(IdleCurrentPct), 0, 90, 0, 90, 2},
+    {FIELD(IdleCurrentPct), 0, 90, 0, 100, 2},
     {FIELD(IdleDelay), 0, 10, 0, 65.535, 0.0005 + 1e-9},
     {FIELD(LoadInertia), 0, 0.01, -Lots, Lots, NotInImage},
     {FIELD(LoadInertiaUnit), 0, 3, 0, 3, 0},

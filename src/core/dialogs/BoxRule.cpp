@@ -17,6 +17,14 @@ QString BoxRule::normalised(const QString& text) const
     return format ? format(v) : BoxText(v);
 }
 
+std::optional<double> UntouchedValue(const QString& text, const QString& filledText, double filledValue)
+{
+    double ignored = 0;
+    if (text != filledText || !ReadGeneralNumber(text, &ignored))
+        return std::nullopt;
+    return filledValue;
+}
+
 QString BoxText(double value)
 {
     return GeneralNumber(value);

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 // What leaving a settings dialog's number box does to the typed text: the
 // leading number is clamped into [min, max] (no number counts as 0), then
@@ -22,6 +23,13 @@ struct BoxRule {
     // The text the box holds once it has been left.
     QString normalised(const QString& text) const;
 };
+
+// What OK reads from a box the opener filled: while its text is still what
+// the filling put there, and a number, the filled value as it stands, out
+// of the box's range or not (OK must not change what the user never
+// touched); nullopt when the box was edited or holds no number, and the
+// text is then normalised as leaving the box would.
+std::optional<double> UntouchedValue(const QString& text, const QString& filledText, double filledValue);
 
 // Plain decimal text of a number, as the settings dialogs show numbers.
 QString BoxText(double value);

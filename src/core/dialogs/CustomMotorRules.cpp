@@ -1,8 +1,10 @@
 #include "CustomMotorRules.h"
 
+#include "Characters.h"
 #include "Rounding.h"
 #include "Units.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -48,9 +50,43 @@ void WriteCustomMotor(const CustomMotorEntries& e, Settings& s)
     s.CustomMotorR = LeadingNumber(e.r);
     s.CustomMotorL = LeadingNumber(e.l);
     s.CustomMotorMaxVolts = LeadingNumber(e.maxVolts);
-    s.CustomMotorName = e.name.left(CustomMotorNameLength);
+    s.CustomMotorName = e.name;
     s.CustomLeadAngleDeg = RoundToInt(LeadingNumber(e.deg));
     s.CustomLeadAngleRps = RoundToInt(LeadingNumber(e.rps));
+}
+
+std::optional<QString> TypedText(const QString& before, const QString& after, int limit, int* cursor)
+{
+    const int allowed = std::max(limit, CharacterCount(before));
+    if (CharacterCount(after) <= allowed)
+        return after;
+    // What was typed: the part of the new text between what it shares with
+    // the old one at the front and at the back (never half a code point).
+    const qsizetype shorter = std::min(before.size(), after.size());
+    qsizetype head = 0;
+    while (head < shorter && before.at(head) == after.at(head))
+        ++head;
+    qsizetype tail = 0;
+    while (tail < shorter - head && before.at(before.size() - 1 - tail) == after.at(after.size() - 1 - tail))
+        ++tail;
+    if (head > 0 && after.at(head - 1).isHighSurrogate())
+        --head;
+    if (tail > 0 && after.at(after.size() - tail).isLowSurrogate())
+        --tail;
+    const QString front = after.left(head);
+    const QString back = after.right(tail);
+    QStringList typed = Characters(after.mid(head, after.size() - head - tail));
+    while (typed.size() > 1) {
+        typed.removeLast();
+        const QString kept = typed.join(QString());
+        const QString candidate = front + kept + back;
+        if (CharacterCount(candidate) <= allowed) {
+            if (cursor)
+                *cursor = static_cast<int>(head + kept.size());
+            return candidate;
+        }
+    }
+    return std::nullopt;
 }
 
 MotorSpecTexts CustomSpecsAsTyped(const CustomMotorEntries& e)

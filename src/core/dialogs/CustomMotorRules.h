@@ -5,6 +5,7 @@
 #include "Settings.h"
 
 #include <QString>
+#include <optional>
 
 // What the custom-motor editor does to the configuration: its boxes and
 // sliders, what its OK writes, and the firmware test of its Wizard button.
@@ -12,8 +13,17 @@
 enum class CustomMotorBox { RatedCurrent, RatedTorque, RotorInertia, R, L, MaxVolts, Deg, RPS, Gain, Phase, Count };
 const BoxScale& CustomMotorBoxScale(CustomMotorBox box);
 
-// The longest motor name (the drive image holds 13 characters).
+// The longest motor name the user can type (the drive image holds 13
+// characters), counted in characters as a user sees them.
 constexpr int CustomMotorNameLength = 13;
+
+// What typing leaves in a text box limited to `limit` characters, given
+// the text before and after the keystroke (or paste): the new text when it
+// has no more characters than the limit, or than the text had before (a
+// longer name from a file may be shortened but not lengthened); else the
+// new text with as much of what was typed as fits, never half a
+// character, and *cursor just after it; nullopt when nothing of it fits.
+std::optional<QString> TypedText(const QString& before, const QString& after, int limit, int* cursor);
 
 // The editor's controls as OK reads them.
 struct CustomMotorEntries {
@@ -31,7 +41,8 @@ struct CustomMotorEntries {
     QString gain;
     QString phase;
 };
-// What OK writes into the settings (the name cut to 13 characters; gain,
+// What OK writes into the settings (the name as the box holds it: its
+// limit is on typing, so a longer name from a file stays whole; gain,
 // phase and the lead angle rounded to whole numbers).
 void WriteCustomMotor(const CustomMotorEntries& e, Settings& s);
 // The motor dialog's custom-motor labels, from the texts as typed.

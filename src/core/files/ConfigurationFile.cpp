@@ -26,13 +26,17 @@ ConfigFileContent CaptureConfiguration(const Configurator& c, const QString& pro
 
 void ApplyConfiguration(Configurator& c, const ConfigFileContent& content)
 {
+    // The model row first: its change limits the currents in force, not the
+    // file's, which are then read as the file has them (the download's own
+    // limit checks guard the drive).
+    c.selectModel(content.modelRow);
     c.settings() = content.settings;
+    if (content.commRow >= 0)
+        c.selectCommRow(content.commRow);
     // A database that cannot take the motor keeps its current one; the
     // settings are applied all the same.
     c.AddMotorRecord(content.motor);
-    c.selectModel(content.modelRow);
-    if (content.commRow >= 0)
-        c.selectCommRow(content.commRow);
+    c.ShowMotionDesc();
     c.SummarizeAll();
 }
 

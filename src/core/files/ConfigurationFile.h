@@ -16,12 +16,12 @@ class Configurator;
 // so a save never fails for want of a motor).
 ConfigFileContent CaptureConfiguration(const Configurator& c, const QString& programVersion);
 
-// Applies a completely read file in one step: the settings, then the file's
-// motor through AddMotorRecord (added when new, then current), then the model
-// row, whose model change refreshes the motion description and limits the
-// running and idle currents to the new model and motor, then the port row,
-// then the request to refresh the summary. The caller sets the file state
-// (CurrentFile, SettingsChanged, InertiaSet).
+// Applies a completely read file in one step, in the order of the Open
+// command: the model row (its model change acts on the settings in force),
+// then the file's settings as written, the port row, the file's motor
+// through AddMotorRecord (added when new, then current), the motion
+// description and the request to refresh the summary. The caller sets the
+// file state (CurrentFile, SettingsChanged, InertiaSet).
 void ApplyConfiguration(Configurator& c, const ConfigFileContent& content);
 
 // Writes the bytes to `path` through a temporary file that replaces the old

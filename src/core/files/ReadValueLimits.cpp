@@ -80,7 +80,10 @@ void LimitReadSettings(Settings& s)
         {&S::AnalogFilterHz, 1, 16000},
         {&S::AnalogRange, 0, 3},
         {&S::RunCurrent, 0, 6.0},
-        {&S::IdleCurrentPct, 0, 90},
+        // A file opens with the idle share it was written with (the motor
+        // dialog takes up to 90 %, a model change lowers a higher one to 90);
+        // never more than the running current itself.
+        {&S::IdleCurrentPct, 0, 100},
         {&S::IdleDelay, 0, 10},
         {&S::LoadInertia, 0, Huge},
         {&S::LoadInertiaUnit, 0, 3},

@@ -1,5 +1,6 @@
 #include "Codecs.h"
 
+#include "Characters.h"
 #include "Rounding.h"
 
 #include <algorithm>
@@ -106,21 +107,32 @@ void SplitFloat(double value, std::uint8_t& exponent, std::uint8_t& m2, std::uin
 
 QString PlainImageText(const QString& text)
 {
+    // Character by character, so that a name keeps its length: what one
+    // character decomposes into ("½" into "1⁄2", a Hangul syllable into its
+    // letters) never takes more than one place.
     QString out;
     out.reserve(text.size());
-    const QString decomposed = text.normalized(QString::NormalizationForm_KD);
-    for (qsizetype i = 0; i < decomposed.size(); ++i) {
-        const QChar c = decomposed.at(i);
-        if (c.unicode() >= 32 && c.unicode() <= 126)
-            out.append(c);
-        else if (c.category() == QChar::Mark_NonSpacing || c.category() == QChar::Other_Control ||
-                 c.category() == QChar::Other_Format)
-            continue;  // an accent of the letter before it, or nothing to show
-        else if (c.isHighSurrogate() && i + 1 < decomposed.size() && decomposed.at(i + 1).isLowSurrogate()) {
-            out.append(QLatin1Char('?'));  // one character in two code units
-            ++i;
-        } else
-            out.append(QLatin1Char('?'));
+    for (const QString& character : Characters(text)) {
+        QString plain;
+        bool shown = false;   // holds something other than accents and controls
+        bool foreign = false; // holds something the drive cannot show
+        for (const QChar c : character.normalized(QString::NormalizationForm_KD)) {
+            if (c.unicode() >= 32 && c.unicode() <= 126) {
+                plain.append(c);
+                shown = true;
+            } else if (c.category() == QChar::Mark_NonSpacing || c.category() == QChar::Other_Control
+                       || c.category() == QChar::Other_Format) {
+                continue;  // an accent of the letter before it, or nothing to show
+            } else {
+                foreign = true;
+                shown = true;
+            }
+        }
+        if (!shown)
+            continue;
+        // An accented letter goes as its bare letter; anything else that is
+        // not one plain character is one "?".
+        out.append(!foreign && plain.size() == 1 ? plain : QStringLiteral("?"));
     }
     return out;
 }

@@ -1,7 +1,7 @@
 #include "Configurator.h"
 
 #include "DriveImage.h"
-#include "NumberText.h"
+#include "MotorDialogRules.h"
 #include "Prompt.h"
 
 #include <algorithm>
@@ -99,11 +99,12 @@ float Configurator::MaxRunCurrentFor(bool customMotor) const
 void Configurator::LimitContCurrent()
 {
     const float maxRun = MaxRunCurrent();
-    // The limit is a single-precision value; it is stored as the decimal it
-    // stands for (3.2, not 3.2000000476837), so the summary, files and
-    // printouts show what the user would have typed.
+    // The limit is a single-precision value (1.935 A for a 1.29 A motor);
+    // the running current goes to the drive in hundredths, so it is stored
+    // rounded down to the hundredth, as the motor dialog's boxes hold it
+    // (1.93 A): a rounded-up 1.94 A would exceed 1.5 x rated.
     if (maxRun < static_cast<float>(m_settings.RunCurrent))
-        m_settings.RunCurrent = GeneralSingle(maxRun).toDouble();
+        m_settings.RunCurrent = RunCurrentCeiling(maxRun);
 }
 
 void Configurator::LimitIdleCurrent()
@@ -145,8 +146,11 @@ void Configurator::setDriveVersion(const QString& text)
 MotorStore::AddResult Configurator::AddMotorRecord(const MotorRecord& record)
 {
     const MotorStore::AddResult result = m_motors.AddMotorRecord(record);
+    // The store seeks without regard to case: the motor list is told the
+    // part number as the row that was found spells it, not as the file or
+    // image did, so that it selects that very row.
     if (result == MotorStore::AddResult::Added || result == MotorStore::AddResult::Selected)
-        emit databaseMotorAdded(record.partNumber, result == MotorStore::AddResult::Added);
+        emit databaseMotorAdded(m_motors.currentRecord().partNumber, result == MotorStore::AddResult::Added);
     return result;
 }
 

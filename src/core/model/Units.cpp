@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 #include <iterator>
 
@@ -61,16 +62,48 @@ const SigRow SigPatterns[] = {
     {-HUGE_VAL, ".00000###"},
 };
 
-// x with exactly `decimals` digits after the point, "." as the point. Exact
-// ties go to the even digit, as every rounding in this program does.
+// x with exactly `decimals` digits after the point, "." as the point,
+// rounded as the numeric format patterns round: on the decimal the number
+// stands for (its shortest digits that read back as the same double), an
+// exact half away from zero. 12.25 gives 12.3 and 4338.5 gives 4339,
+// although 12.25 * 10 and a tie-to-even rounding would say otherwise.
 QString fixedDigits(double x, int decimals)
 {
-    const double scale = std::pow(10.0, decimals);
-    const double scaled = x * scale;
-    if (std::isfinite(scaled) && std::fma(x, scale, -scaled) == 0.0
-        && std::fabs(scaled - std::trunc(scaled)) == 0.5)
-        return QString::number(std::nearbyint(scaled) / scale, 'f', decimals);
-    return QString::number(x, 'f', decimals);
+    if (!std::isfinite(x))
+        return QString::number(x, 'f', decimals);
+    // d1.d2d3...e±E: the digits and the place of the point after them.
+    const QString shortest = QString::number(std::fabs(x), 'e', QLocale::FloatingPointShortest);
+    const qsizetype e = shortest.indexOf(QLatin1Char('e'));
+    QString digits = shortest.left(e);
+    digits.remove(QLatin1Char('.'));
+    int point = shortest.mid(e + 1).toInt() + 1;  // digits before the point
+    // Keep the digits up to `decimals` after the point; the next one rounds.
+    const int keep = point + decimals;
+    if (keep < 0) {
+        digits.clear();
+    } else {
+        const bool up = keep < digits.size() && digits.at(keep) >= QLatin1Char('5');
+        digits.truncate(keep);
+        digits = digits.leftJustified(keep, QLatin1Char('0'));
+        if (up) {
+            qsizetype i = digits.size() - 1;
+            while (i >= 0 && digits.at(i) == QLatin1Char('9'))
+                digits[i--] = QLatin1Char('0');
+            if (i >= 0) {
+                digits[i] = QChar(digits.at(i).unicode() + 1);
+            } else {
+                digits.prepend(QLatin1Char('1'));
+                ++point;
+            }
+        }
+    }
+    // Zeros in front until there is a digit before the point.
+    const int before = std::max(point, 1);
+    digits = digits.rightJustified(before + decimals, QLatin1Char('0'));
+    QString text = digits.left(before);
+    if (decimals > 0)
+        text += QLatin1Char('.') + digits.mid(before);
+    return (std::signbit(x) ? QStringLiteral("-") : QString()) + text;
 }
 
 // Applies a numeric pattern of '#' (optional digit), '0' (required digit)

@@ -1,3 +1,4 @@
+#include "Characters.h"
 #include "CustomMotorRules.h"
 #include "MotorDialogRules.h"
 #include "Units.h"
@@ -16,6 +17,10 @@ private slots:
     void idleAmps();
     void loadInertiaHeldInKgm2();
     void customMotorWrite();
+    void sliderPositionsRound_data();
+    void sliderPositionsRound();
+    void typedNameLimit_data();
+    void typedNameLimit();
     void wizardGate_data();
     void wizardGate();
 };
@@ -165,7 +170,9 @@ void TestMotorDialogRules::customMotorWrite()
     e.gain = QStringLiteral("12.5");
     e.phase = QStringLiteral("-3.5");
     WriteCustomMotor(e, s);
-    QCOMPARE(s.CustomMotorName, QStringLiteral("ABCDEFGHIJKLM"));
+    // The name as the box holds it: the box limits typing, and a longer
+    // name that came from a file stays whole.
+    QCOMPARE(s.CustomMotorName, QStringLiteral("ABCDEFGHIJKLMNOP"));
     QCOMPARE(s.CustomMotorCurrent, 3.5);
     QCOMPARE(s.CustomMotorTorque, 0.5);
     QCOMPARE(s.CustomTorqueUnit, std::int16_t(4));
@@ -180,6 +187,80 @@ void TestMotorDialogRules::customMotorWrite()
     QCOMPARE(shown.torque, QStringLiteral(".5"));  // as typed
     QCOMPARE(shown.torqueUnit, QStringLiteral("N m"));
     QCOMPARE(shown.inertiaUnit, QStringLiteral("g cm2"));
+}
+
+void TestMotorDialogRules::sliderPositionsRound_data()
+{
+    QTest::addColumn<int>("box");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("position");
+    const int delay = static_cast<int>(MotorBox::IdleDelay);
+    const int ratio = static_cast<int>(MotorBox::InertiaRatio);
+    const int current = static_cast<int>(MotorBox::DriveCurrent);
+    // Stored value x 100 (or x 10), rounded, halves to even.
+    QTest::newRow("delay 0.295") << delay << 0.295 << 30;
+    QTest::newRow("delay 0.285 (28.4999... x 100)") << delay << 0.285 << 28;
+    QTest::newRow("delay 0.4") << delay << 0.4 << 40;
+    QTest::newRow("delay 12, past the slider") << delay << 12.0 << 1200;
+    QTest::newRow("ratio 0.15") << ratio << 0.15 << 2;
+    QTest::newRow("ratio 0.25, half to even") << ratio << 0.25 << 2;
+    QTest::newRow("ratio 0.35") << ratio << 0.35 << 4;
+    QTest::newRow("ratio 1.45") << ratio << 1.45 << 14;
+    QTest::newRow("current 1.005") << current << 1.005 << 100;
+    QTest::newRow("current 2.675") << current << 2.675 << 268;
+}
+
+void TestMotorDialogRules::sliderPositionsRound()
+{
+    QFETCH(int, box);
+    QFETCH(double, value);
+    QFETCH(int, position);
+    const BoxScale& scale = MotorBoxScale(static_cast<MotorBox>(box));
+    QCOMPARE(ScalePosition(scale, value), position);
+}
+
+void TestMotorDialogRules::typedNameLimit_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("kept");
+    const QString rocket = QStringLiteral("🚀");
+    const QString twelve = QStringLiteral("ABCDEFGHIJKL");
+    const QString thirteen = twelve + QLatin1Char('M');
+    const QString twenty = QStringLiteral("ABCDEFGHIJKLMNOPQRST");
+    QTest::newRow("short") << QString() << "motor" << true << "motor";
+    QTest::newRow("20 typed at once keep 13") << QString() << twenty << true << thirteen;
+    QTest::newRow("one more at 13") << thirteen << thirteen + "N" << false << QString();
+    QTest::newRow("rockets: 7 fit") << QString() << rocket.repeated(7) << true << rocket.repeated(7);
+    QTest::newRow("rockets: 14 keep 13 whole") << QString() << rocket.repeated(14) << true << rocket.repeated(13);
+    QTest::newRow("a rocket into 12") << twelve << twelve + rocket + rocket << true << twelve + rocket;
+    QTest::newRow("rocket pasted in the middle")
+        << twelve << QStringLiteral("ABC") + rocket + rocket + QStringLiteral("DEFGHIJKL") << true
+        << QStringLiteral("ABC") + rocket + QStringLiteral("DEFGHIJKL");
+    QTest::newRow("an accent on the 13th") << thirteen << thirteen + QChar(0x0301) << true << thirteen + QChar(0x0301);
+    QTest::newRow("accented letters keep their accents")
+        << QString() << QStringLiteral("e\u0301").repeated(15) << true << QStringLiteral("e\u0301").repeated(13);
+    QTest::newRow("a long name from a file shortened") << twenty << twenty.left(19) << true << twenty.left(19);
+    QTest::newRow("a long name from a file not lengthened") << twenty << twenty + "U" << false << QString();
+    QTest::newRow("selection replaced by as many") << twenty << twenty.left(10) + "xyz" + twenty.mid(13) << true
+                                                   << twenty.left(10) + "xyz" + twenty.mid(13);
+}
+
+// What typing leaves in the name box: never more than 13 characters as a
+// user counts them, never half of one.
+void TestMotorDialogRules::typedNameLimit()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    QFETCH(bool, accepted);
+    int cursor = -1;
+    const std::optional<QString> kept = TypedText(before, after, CustomMotorNameLength, &cursor);
+    QCOMPARE(kept.has_value(), accepted);
+    if (accepted) {
+        QTEST(*kept, "kept");
+        QVERIFY(CharacterCount(*kept) <= std::max(CustomMotorNameLength, CharacterCount(before)));
+    }
 }
 
 void TestMotorDialogRules::wizardGate_data()

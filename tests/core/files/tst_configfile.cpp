@@ -357,7 +357,8 @@ void TestConfigFile::valuesAreBroughtIntoRange_data()
     QTest::newRow("long address") << 25 << 0 << QByteArray("\"AB\"") << QByteArray("\"A\"");
     QTest::newRow("control character address") << 25 << 0 << QByteArray("\"\x07\"") << QByteArray("\"!\"");
     QTest::newRow("huge speed") << 3 << 0 << QByteArray("1E+300") << QByteArray("100");
-    QTest::newRow("idle current 95") << 4 << 1 << QByteArray("95") << QByteArray("90");
+    QTest::newRow("idle current 95, as written") << 4 << 1 << QByteArray("95") << QByteArray("95");
+    QTest::newRow("idle current above the running current") << 4 << 1 << QByteArray("120") << QByteArray("100");
     QTest::newRow("integer rounded half down to even") << 4 << 1 << QByteArray("50.5") << QByteArray("50");
     QTest::newRow("integer rounded half up to even") << 4 << 1 << QByteArray("51.5") << QByteArray("52");
     QTest::newRow("port row none") << 20 << 0 << QByteArray("-1") << QByteArray("-1");

@@ -489,6 +489,13 @@ void TestDriveImage::namesAreCutToThePlainImageText_data()
     QTest::newRow("13 characters") << "KV23-M166B-XY" << QByteArray("KV23-M166B-XY") << "KV23-M166B-XY" << "KV23-M166B-XY";
     QTest::newRow("14 characters") << "KV23-M166B-XYZ" << QByteArray("KV23-M166B-XY") << "KV23-M166B-XY" << "KV23-M166B-XY";
     QTest::newRow("cut after an accent") << "ééééééééééééé!" << QByteArray("eeeeeeeeeeeee") << "eeeeeeeeeeeee" << "eeeeeeeeeeeee";
+    // One "?" for each character the drive cannot show, whatever it is made of.
+    QTest::newRow("Hangul syllables") << "모터" << QByteArray("??           ") << "??" << "??";
+    QTest::newRow("a fraction") << "½ step" << QByteArray("? step       ") << "? step" << "? step";
+    QTest::newRow("a ligature") << "ﬁne" << QByteArray("?ne          ") << "?ne" << "?ne";
+    QTest::newRow("combining accents") << "Me\u0301tro\u0308" << QByteArray("Metro        ") << "Metro" << "Metro";
+    QTest::newRow("emoji sequence") << "a\U0001F468\u200D\U0001F527b" << QByteArray("a?b          ") << "a?b" << "a?b";
+    QTest::newRow("seven rockets") << QStringLiteral("🚀").repeated(7) << QByteArray("???????      ") << "???????" << "???????";
     QTest::newRow("control characters") << "a\tb\x01" "c" << QByteArray("abc          ") << "abc" << "abc";
     QTest::newRow("empty") << "" << QByteArray(13, ' ') << "custom motor" << "";
 }

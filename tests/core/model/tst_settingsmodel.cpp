@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+
 namespace {
 
 // An application whose motor database is a new, empty file in dir.
@@ -32,6 +34,8 @@ private slots:
     void maxRunCurrent_data();
     void maxRunCurrent();
     void modelChangeLowersNeverRaises();
+    void runCurrentNeverEncodesAboveTheLimit_data();
+    void runCurrentNeverEncodesAboveTheLimit();
     void idleCurrentLimit_data();
     void idleCurrentLimit();
     void motionDescription_data();
@@ -206,6 +210,49 @@ void TestSettingsModel::modelChangeLowersNeverRaises()
     app.settings().RunCurrent = 7.0;
     app.selectModel(0);
     QCOMPARE(float(app.settings().RunCurrent), 6.0f);
+}
+
+void TestSettingsModel::runCurrentNeverEncodesAboveTheLimit_data()
+{
+    QTest::addColumn<bool>("custom");
+    QTest::addColumn<int>("row");
+    QTest::newRow("custom motor, 6 A drive") << true << 1;
+    QTest::newRow("custom motor, 3.2 A drive") << true << 4;
+    QTest::newRow("database motor, 6 A drive") << false << 0;
+}
+
+// Every two-decimal rated current from 0.01 to 10.00 A: the running current
+// that a model change lowers to the limit goes to the drive (in hundredths)
+// no higher than 1.5 x rated, and no more than a hundredth below it.
+void TestSettingsModel::runCurrentNeverEncodesAboveTheLimit()
+{
+    QFETCH(bool, custom);
+    QFETCH(int, row);
+    QTemporaryDir dir;
+    ScriptedPrompt prompt;
+    Configurator app(prompt);
+    QVERIFY(openEmptyDatabase(app, dir));
+    app.settings().UseCustomMotor = custom;
+    QStringList above;
+    for (int hundredths = 1; hundredths <= 1000; ++hundredths) {
+        const double rated = hundredths / 100.0;
+        MotorRecord motor = SampleMotor(QStringLiteral("R%1").arg(hundredths), rated);
+        if (custom)
+            app.settings().CustomMotorCurrent = rated;
+        else
+            QCOMPARE(app.AddMotorRecord(motor), MotorStore::AddResult::Added);
+        app.settings().RunCurrent = 10.0;
+        app.selectModel(row);
+        const QByteArray image = DownloadString(app.settings(), app.databaseMotor());
+        const int sent = static_cast<quint8>(image.at(12)) * 256 + static_cast<quint8>(image.at(13));
+        // 1.5 x rated, or the drive's maximum, in whole hundredths.
+        const int limit = std::min(3 * hundredths / 2, row < 3 ? 600 : 320);
+        // 2 x sent <= 3 x rated, in hundredths: no rounding in the test.
+        if (2 * sent > 3 * hundredths)
+            above << QStringLiteral("%1 A sends %2").arg(rated).arg(sent);
+        QVERIFY2(sent >= limit - 1 && sent <= limit, qPrintable(QStringLiteral("%1 A: %2 of %3").arg(rated).arg(sent).arg(limit)));
+    }
+    QVERIFY2(above.isEmpty(), qPrintable(above.join(QStringLiteral(", "))));
 }
 
 void TestSettingsModel::idleCurrentLimit_data()

@@ -89,8 +89,18 @@ void TestUnits::formatSig_data()
     QTest::newRow("just below a million rounds up") << 999999.7 << "1000000";
     QTest::newRow("123456.4") << 123456.4 << "123456";
     QTest::newRow("a little above two thousand") << 2047.6 << "2048";
-    QTest::newRow("tie goes to even") << 2048.5 << "2048";
-    QTest::newRow("tie goes to even, up") << 2049.5 << "2050";
+    // An exact decimal half rounds away from zero, as the format patterns
+    // do, judged on the decimal the number stands for, not its binary.
+    QTest::newRow("half of a whole number, up") << 2048.5 << "2049";
+    QTest::newRow("half of a whole number, odd") << 4338.5 << "4339";
+    QTest::newRow("half at one decimal") << 12.25 << "12.3";
+    QTest::newRow("half at three decimals") << 1.0625 << "1.063";
+    QTest::newRow("half stored a hair below") << 1.0005 << "1.001";
+    QTest::newRow("half at four decimals, small") << 0.00012345 << ".0001235";
+    QTest::newRow("half carries through nines") << 9.9995 << "10.0";
+    QTest::newRow("half below a million") << 999999.5 << "1000000";
+    QTest::newRow("negative half") << -0.000000125 << "-.00000013";
+    QTest::newRow("not quite half") << 12.2499999 << "12.2";
     QTest::newRow("150.2") << 150.2 << "150";
     QTest::newRow("12.34") << 12.34 << "12.3";
     QTest::newRow("10") << 10.0 << "10.0";
