@@ -16,8 +16,11 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListView>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -38,6 +41,20 @@ QLabel* caption(const QString& text, QWidget* parent)
     return new QLabel(text, parent);
 }
 
+// The motor list drops down as a list below the box, not as a menu over
+// it: the menu form widens itself to its longest entry by measuring every
+// one of them each time it opens, which thousands of motors make slow.
+class DropDownListStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
 }  // namespace
 
 MotorDialog::MotorDialog(Configurator& configurator, MainForm& main)
@@ -55,7 +72,20 @@ MotorDialog::MotorDialog(Configurator& configurator, MainForm& main)
     kinds->addButton(optCustom);
     optStandard->setChecked(true);
     MotorList = MakeList(motorChoice, QStringLiteral("MotorList"), QStringLiteral("Standard motor part number"));
+    // A database holds thousands of motors: the list box and its drop-down
+    // are sized for a part number of 13 characters (what the drive holds)
+    // rather than by measuring every entry.
     MotorList->setMinimumContentsLength(13);
+    MotorList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    auto* listStyle = new DropDownListStyle;
+    listStyle->setParent(MotorList);
+    MotorList->setStyle(listStyle);
+    if (auto* entries = qobject_cast<QListView*>(MotorList->view())) {
+        entries->setUniformItemSizes(true);
+        entries->setAccessibleName(QStringLiteral("Standard motor part numbers"));
+        entries->verticalScrollBar()->setAccessibleName(QStringLiteral("Scroll the part numbers"));
+        entries->horizontalScrollBar()->setAccessibleName(QStringLiteral("Scroll the part numbers sideways"));
+    }
     DefineNewMotor =
         MakeButton(motorChoice, QStringLiteral("DefineNewMotor"), QStringLiteral("Define Custom Motor..."));
     choiceGrid->addWidget(optStandard, 0, 0);
