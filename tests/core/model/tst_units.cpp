@@ -92,6 +92,7 @@ void TestUnits::formatSig_data()
     // An exact decimal half rounds away from zero, as the format patterns
     // do, judged on the decimal the number stands for, not its binary.
     QTest::newRow("half of a whole number, up") << 2048.5 << "2049";
+    QTest::newRow("half of a whole number, even above") << 2049.5 << "2050";
     QTest::newRow("half of a whole number, odd") << 4338.5 << "4339";
     QTest::newRow("half at one decimal") << 12.25 << "12.3";
     QTest::newRow("half at three decimals") << 1.0625 << "1.063";
