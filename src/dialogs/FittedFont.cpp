@@ -1,0 +1,32 @@
+#include "FittedFont.h"
+
+#include <QFontInfo>
+#include <QFontMetricsF>
+
+namespace {
+
+constexpr double SmallestPoints = 6.0;
+constexpr double Step = 0.5;
+
+bool AllFit(const QFont& font, const QStringList& texts, int width)
+{
+    const QFontMetricsF metrics(font);
+    for (QString text : texts) {
+        text.replace(QStringLiteral("&&"), QStringLiteral("&"));
+        if (metrics.horizontalAdvance(text) > width)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+QFont FittedFont(const QFont& font, const QStringList& texts, int width)
+{
+    QFont fitted = font;
+    if (fitted.pointSizeF() <= 0)  // a font given in pixels
+        fitted.setPointSizeF(QFontInfo(font).pointSizeF());
+    while (!AllFit(fitted, texts, width) && fitted.pointSizeF() - Step >= SmallestPoints)
+        fitted.setPointSizeF(fitted.pointSizeF() - Step);
+    return fitted;
+}
