@@ -1,7 +1,7 @@
 #include "FittedFont.h"
 
 #include <QFontInfo>
-#include <QFontMetricsF>
+#include <QFontMetrics>
 
 namespace {
 
@@ -10,10 +10,12 @@ constexpr double Step = 0.5;
 
 bool AllFit(const QFont& font, const QStringList& texts, int width)
 {
-    const QFontMetricsF metrics(font);
+    // Measured as a label measures its text, so that the label's wish and
+    // the room it gets agree.
+    const QFontMetrics metrics(font);
     for (QString text : texts) {
         text.replace(QStringLiteral("&&"), QStringLiteral("&"));
-        if (metrics.horizontalAdvance(text) > width)
+        if (metrics.boundingRect(QRect(0, 0, 4000, 4000), Qt::AlignLeft | Qt::TextSingleLine, text).width() > width)
             return false;
     }
     return true;

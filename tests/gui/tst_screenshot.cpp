@@ -27,6 +27,7 @@
 #include "StartForm.h"
 #include "SummaryGrid.h"
 #include "TMXterm.h"
+#include "Twips.h"
 #include "Version.h"
 #include "WiringBoard.h"
 
@@ -208,6 +209,8 @@ private slots:
             if (!label->wordWrap())
                 QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
         QVERIFY(wizard.instructions()->height() >= wizard.instructions()->heightForWidth(wizard.instructions()->width()));
+        // The designed inside: 9600 by 3495 twips.
+        QCOMPARE(wizard.size(), QSize(Twips(9600), Twips(3495)));
         if (!folder.isEmpty())
             QVERIFY(wizard.grab().save(QStringLiteral("%1/harmonizer.png").arg(folder)));
         wizard.cancelButton()->click();
