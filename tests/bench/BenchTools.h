@@ -5,3 +5,10 @@
 // Enter in the terminal to the command's last byte at the drive. False when
 // the pseudo-terminal could not be set up.
 bool BenchDriveTools();
+
+// Peak memory with every window of the program opened once, measured in a
+// process of its own (this program started again). Called first in main:
+// in that process it measures, prints and returns its exit code (0 or
+// more); in the calling process it returns -1 when the figures were
+// printed, -2 when the measurement failed.
+int BenchMemory(int argc, char* argv[]);
