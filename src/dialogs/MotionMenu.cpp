@@ -4,17 +4,19 @@
 #include "DialogControls.h"
 #include "FormHelpers.h"
 #include "MainForm.h"
+#include "MenuButton.h"
 #include "Pictures.h"
 #include "SummaryGrid.h"
+#include "Twips.h"
 
 #include <QCloseEvent>
-#include <QGridLayout>
 #include <QIcon>
 #include <QPushButton>
 
 namespace {
 
-// The grid of buttons: where each sits and what it says.
+// The grid of buttons: where each sits and what it says. Places in twips
+// inside the window.
 struct MenuCell {
     MotionMenuButton button;
     const char* name;
@@ -33,10 +35,27 @@ const MenuCell menuCells[] = {
     {MotionMenuButton::KyProgram, "KyProgram", "Ky Program", "MenuKyProgram", 2, 1},
 };
 
-// 2595 by 975 twips at 15 twips a pixel.
-constexpr int ButtonWidth = 173;
-constexpr int ButtonHeight = 65;
-constexpr int IconSize = 28;
+const int columnLefts[] = {120, 2760};
+const int rowTops[] = {60, 1080, 2100, 3120};
+constexpr int ButtonWidth = 2595;
+constexpr int ButtonHeight = 975;
+constexpr int CancelWidth = 5235;
+constexpr int CancelHeight = 915;
+// The window: the same margin right of the grid as left of it, and below
+// Cancel as above the first row.
+constexpr int WindowWidth = 2760 + ButtonWidth + 120;
+constexpr int WindowHeight = 3120 + CancelHeight + 60;
+
+QRect TwipsRect(int left, int top, int width, int height)
+{
+    return {Twips(left), Twips(top), Twips(width), Twips(height)};
+}
+
+QIcon MenuPicture(const char* name)
+{
+    const QSize size(MenuButton::PictureSize, MenuButton::PictureSize);
+    return QIcon(PicturePixmap(QString::fromLatin1(name), size));
+}
 
 }  // namespace
 
@@ -47,39 +66,35 @@ MotionMenu::MotionMenu(Configurator& configurator, MainForm& main)
     setWindowTitle(QStringLiteral("Motion Control Mode"));
     setAccessibleName(windowTitle());
     setModal(false);
-    auto* grid = new QGridLayout(this);
+    // Every button has its own fixed place: a hidden one leaves its cell
+    // empty and nothing moves up or widens.
+    const auto place = [this](QPushButton* b, const QString& name, const QString& caption, const QRect& at) {
+        b->setObjectName(name);
+        b->setAccessibleName(ShownCaption(caption));
+        b->setAutoDefault(true);
+        b->setGeometry(at);
+    };
     for (const MenuCell& cell : menuCells) {
-        QPushButton* b = MakeButton(this, QString::fromLatin1(cell.name), QString::fromLatin1(cell.caption));
-        b->setMinimumSize(ButtonWidth, ButtonHeight);
-        b->setIcon(QIcon(PicturePixmap(QString::fromLatin1(cell.picture), QSize(IconSize, IconSize))));
-        b->setIconSize(QSize(IconSize, IconSize));
-        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        auto* b = new MenuButton(MenuPicture(cell.picture), QString::fromLatin1(cell.caption), this);
+        place(b, QString::fromLatin1(cell.name), QString::fromLatin1(cell.caption),
+              TwipsRect(columnLefts[cell.column], rowTops[cell.row], ButtonWidth, ButtonHeight));
         connect(b, &QPushButton::clicked, this, [this, which = cell.button] { click(which); });
-        grid->addWidget(b, cell.row, cell.column);
         m_buttons.insert(cell.button, b);
     }
-    m_cancel = MakeButton(this, QStringLiteral("Cancel"), QStringLiteral("Cancel"));
-    m_cancel->setMinimumHeight(ButtonHeight - 4);
-    m_cancel->setIcon(QIcon(PicturePixmap(QStringLiteral("MenuCancel"), QSize(IconSize, IconSize))));
-    m_cancel->setIconSize(QSize(IconSize, IconSize));
+    m_cancel = new MenuButton(MenuPicture("MenuCancel"), QStringLiteral("Cancel"), this);
+    place(m_cancel, QStringLiteral("Cancel"), QStringLiteral("Cancel"),
+          TwipsRect(columnLefts[0], rowTops[3], CancelWidth, CancelHeight));
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::hide);
-    grid->addWidget(m_cancel, 3, 0, 1, 2);
     // The menu opens with the focus on the mode in force: Enter takes the
-    // focused choice, as Space does. (The menu has no text to type into.)
-    for (QPushButton* b : findChildren<QPushButton*>())
-        b->setAutoDefault(true);
-    // A hidden button leaves its cell empty: nothing moves up.
-    for (int row = 0; row < 3; ++row)
-        grid->setRowMinimumHeight(row, ButtonHeight);
-    for (int column = 0; column < 2; ++column)
-        grid->setColumnMinimumWidth(column, ButtonWidth);
+    // focused choice, as Space does (autoDefault above). The menu has no
+    // text to type into.
+    setFixedSize(Twips(WindowWidth), Twips(WindowHeight));
 }
 
 void MotionMenu::showMenu()
 {
     if (!m_loaded) {
         m_loaded = true;
-        adjustSize();
         CenterForm(*this, m_main);
     }
     ShowInFront(*this);

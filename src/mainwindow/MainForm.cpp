@@ -98,6 +98,12 @@ const SpotRow spotRows[] = {
     {"HSrs485",     "RS-485 connector",    HelpOpener::HSrs485, false},
 };
 
+// The keyboard's way through the board.
+const char* const tabOrder[] = {
+    "Motion", "IO", "Encoder", "Regen", "Motor", "Upload", "Download", "ModelList", "CommList",
+    "HSdomelabel", "HSled", "HSrs485", "HSinout1", "HSinout2", "HSencoder", "HSACPower",
+};
+
 using MenuClick = void (*)(MainForm&);
 using Hook = std::function<void()> WindowHooks::*;
 
@@ -319,6 +325,18 @@ void MainForm::buildBoard()
             connect(spot, &QAbstractButton::clicked, this, &MainForm::HSdomelabel_Click);
         else
             connect(spot, &QAbstractButton::clicked, this, [this, opener] { OpenHelpPage(HelpPage(opener)); });
+    }
+
+    // Tab goes down the picture buttons as they stand on the board, then to
+    // Upload, Download and the two lists, then over the drive picture from
+    // top to bottom.
+    QWidget* previous = nullptr;
+    for (const char* name : tabOrder) {
+        QWidget* next = m_board->findChild<QWidget*>(QString::fromLatin1(name));
+        if (previous && next)
+            setTabOrder(previous, next);
+        if (next)
+            previous = next;
     }
 }
 

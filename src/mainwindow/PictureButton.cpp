@@ -1,5 +1,6 @@
 #include "PictureButton.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -11,6 +12,24 @@ QString PicturePath(const QString& name)
 {
     return QStringLiteral(":/pictures/%1.svg").arg(name);
 }
+
+// Holds an event's modifiers for the time its handler runs (the click it
+// makes is signalled inside it), and forgets them afterwards.
+class EventModifiersScope {
+public:
+    EventModifiersScope(std::optional<Qt::KeyboardModifiers>& slot, Qt::KeyboardModifiers modifiers)
+        : m_slot(slot), m_saved(slot)
+    {
+        m_slot = modifiers;
+    }
+    ~EventModifiersScope() { m_slot = m_saved; }
+    EventModifiersScope(const EventModifiersScope&) = delete;
+    EventModifiersScope& operator=(const EventModifiersScope&) = delete;
+
+private:
+    std::optional<Qt::KeyboardModifiers>& m_slot;
+    std::optional<Qt::KeyboardModifiers> m_saved;
+};
 }  // namespace
 
 PictureButton::PictureButton(const QString& caption, const QString& raised, const QString& pressed,
@@ -52,26 +71,31 @@ void PictureButton::paintEvent(QPaintEvent*)
     }
 }
 
+Qt::KeyboardModifiers PictureButton::clickModifiers() const
+{
+    return m_eventModifiers ? *m_eventModifiers : QGuiApplication::queryKeyboardModifiers();
+}
+
 void PictureButton::mousePressEvent(QMouseEvent* event)
 {
-    m_clickModifiers = event->modifiers();
+    const EventModifiersScope scope(m_eventModifiers, event->modifiers());
     QAbstractButton::mousePressEvent(event);
 }
 
 void PictureButton::mouseReleaseEvent(QMouseEvent* event)
 {
-    m_clickModifiers = event->modifiers();  // the click is made at the release
+    const EventModifiersScope scope(m_eventModifiers, event->modifiers());  // the click is made at the release
     QAbstractButton::mouseReleaseEvent(event);
 }
 
 void PictureButton::keyPressEvent(QKeyEvent* event)
 {
-    m_clickModifiers = event->modifiers();
+    const EventModifiersScope scope(m_eventModifiers, event->modifiers());
     QAbstractButton::keyPressEvent(event);
 }
 
 void PictureButton::keyReleaseEvent(QKeyEvent* event)
 {
-    m_clickModifiers = event->modifiers();
+    const EventModifiersScope scope(m_eventModifiers, event->modifiers());
     QAbstractButton::keyReleaseEvent(event);
 }

@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QSvgRenderer>
 
+#include <optional>
+
 // A button drawn as a picture: its raised picture normally, its pressed
 // picture only while the mouse button is held on it. The click comes after
 // the release, so the raised picture is back before anything opens.
@@ -15,8 +17,11 @@ public:
 
     // The name of the picture shown now (the raised or the pressed one).
     QString currentPicture() const;
-    // The keyboard modifiers held when the last click was made.
-    Qt::KeyboardModifiers clickModifiers() const { return m_clickModifiers; }
+    // The keyboard modifiers held at the click being made now: those of the
+    // mouse or key event that makes it, or, for a click without an event of
+    // its own (click() from code, an accessibility "Press"), the keys held
+    // down at this moment. Nothing is kept from earlier events.
+    Qt::KeyboardModifiers clickModifiers() const;
 
     QSize sizeHint() const override;
 
@@ -32,5 +37,6 @@ private:
     QString m_pressed;
     QSvgRenderer m_raisedPicture;
     QSvgRenderer m_pressedPicture;
-    Qt::KeyboardModifiers m_clickModifiers;
+    // Set only while a mouse or key event of this button is being handled.
+    std::optional<Qt::KeyboardModifiers> m_eventModifiers;
 };

@@ -2,6 +2,8 @@
 
 #include "Twips.h"
 
+#include <QPainter>
+
 AlarmLamp::AlarmLamp(const QString& name, QWidget* parent) : QLabel(parent)
 {
     setAccessibleName(name);
@@ -11,9 +13,21 @@ AlarmLamp::AlarmLamp(const QString& name, QWidget* parent) : QLabel(parent)
 
 void AlarmLamp::setFill(const QColor& colour)
 {
+    // Drawn by the lamp itself: the history window has 129 of them, and a
+    // style sheet or palette of each one's own costs memory for every lamp.
+    const bool changed = colour != m_fill;
     m_fill = colour;
-    const QString background =
-        colour.isValid() ? colour.name(QColor::HexRgb) : QStringLiteral("transparent");
-    setStyleSheet(QStringLiteral("QLabel { border: 1px solid black; background-color: %1; }").arg(background));
     setAccessibleDescription(colour.isValid() && colour != lightGrey() ? QStringLiteral("on") : QStringLiteral("off"));
+    if (changed)
+        update();
+}
+
+void AlarmLamp::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    if (m_fill.isValid())
+        painter.fillRect(rect(), m_fill);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }

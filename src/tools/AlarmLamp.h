@@ -23,6 +23,9 @@ public:
     // Lit: filled red; put out: unfilled.
     void setLit(bool lit) { setFill(lit ? red() : QColor()); }
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     QColor m_fill;
 };

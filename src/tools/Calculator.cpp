@@ -34,7 +34,9 @@ Calculator::Calculator() : QWidget(nullptr, Qt::Window)
     m_de->setAccessibleName(QStringLiteral("Decel Rate (DE)"));
     m_di = new QLabel(this);
     m_di->setObjectName(QStringLiteral("DI"));
-    m_di->setAccessibleName(QStringLiteral("Minimum distance (DI)"));
+    // No fixed accessible name: a screen reader reads the distance shown
+    // ("400", "N/A"); the description says what it is.
+    m_di->setAccessibleDescription(QStringLiteral("Minimum distance (DI), steps"));
     m_di->setFrameShape(QFrame::Box);
     m_di->setAutoFillBackground(true);
     QPalette white = m_di->palette();

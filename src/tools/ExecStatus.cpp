@@ -222,6 +222,9 @@ ExecStatus::ExecStatus(DriveLink& link, QWidget* parent) : QDialog(parent), m_li
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(lamps);
     layout->addLayout(bottom);
+    // The window takes the size of the rows it shows: the compact layout
+    // leaves no blank band where the hidden rows were.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(&m_poll, &StatusPoll::displayChanged, this, &ExecStatus::refresh);
     refresh();

@@ -69,7 +69,8 @@ Harmonizer::Harmonizer(DriveLink& link, QWidget* parent) : QDialog(parent), m_wi
     layout->addWidget(m_instructions);
     layout->addWidget(m_frame);
     layout->addLayout(buttons);
-    setFixedWidth(Twips(9600));
+    // The designed inside, 9600 by 3495 twips.
+    setFixedSize(Twips(9600), Twips(3495));
 
     connect(m_start, &QPushButton::clicked, this, [this] { m_wizard.Start(currentText()); });
     connect(m_cancel, &QPushButton::clicked, this, [this] { m_wizard.Cancel(); });

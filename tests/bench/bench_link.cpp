@@ -150,6 +150,10 @@ void benchMotorStore(int runs)
 
 int main(int argc, char* argv[])
 {
+    // First, before anything of this process counts: peak memory of the
+    // whole program, in a process of its own.
+    if (const int child = BenchMemory(argc, argv); child >= 0)
+        return child;
     // The drive tools' windows are drawn off screen unless asked otherwise.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

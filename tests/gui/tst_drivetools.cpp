@@ -45,6 +45,8 @@ private slots:
     void monitorWithoutPort();
     void monitorShowsTheDrive();
     void monitorCompactLayout();
+    void monitorTakesTheHeightOfItsRows_data();
+    void monitorTakesTheHeightOfItsRows();
     void monitorClosing_data();
     void monitorClosing();
     void selfTestWithoutPort();
@@ -269,6 +271,54 @@ void TestDriveTools::monitorCompactLayout()
     QVERIFY(monitor.inputShown(0));
     rig.main.hooks().showStatusMonitor();
     QVERIFY(monitor.inputShown(0));
+    monitor.OK_Click();
+}
+
+void TestDriveTools::monitorTakesTheHeightOfItsRows_data()
+{
+    QTest::addColumn<int>("modelNumber");
+    QTest::addColumn<bool>("compact");
+    for (int model : {41, 42, 44, 45})
+        QTest::addRow("model %d, compact", model) << model << true;
+    QTest::newRow("model 43, all rows") << 43 << false;
+}
+
+// The window is as high as the rows it shows, as it opens: the compact
+// layout leaves no blank band under the outputs, and going back to all
+// rows makes room for them again.
+void TestDriveTools::monitorTakesTheHeightOfItsRows()
+{
+    QFETCH(int, modelNumber);
+    QFETCH(bool, compact);
+    ToolsRig rig;
+    ExecStatus& monitor = rig.tools.statusMonitor();
+    const int designed = monitor.sizeHint().height();
+    rig.tmx.modelNumber = modelNumber;
+    rig.main.hooks().showStatusMonitor();
+    QTRY_VERIFY(monitor.poll().cyclesRun() >= 1);
+    QCoreApplication::processEvents();
+    QCOMPARE(monitor.outputShown(0), !compact);
+    QCOMPARE(monitor.height(), monitor.sizeHint().height());
+    QWidget* outputs = monitor.findChild<QWidget*>(QStringLiteral("Frame3"));
+    QWidget* speed = monitor.findChild<QWidget*>(QStringLiteral("FrameSpeed"));
+    const int gap = speed->geometry().top() - outputs->geometry().bottom();
+    if (compact) {
+        // Four output rows of LO and HI buttons fewer.
+        const int rowsHidden = 4 * monitor.outputButton(0, false)->sizeHint().height();
+        QVERIFY2(monitor.height() <= designed - rowsHidden, qPrintable(QString::number(monitor.height())));
+    } else {
+        QCOMPARE(monitor.height(), designed);
+    }
+    // Under the outputs: only the spacing of the layout, or the lamp frames
+    // beside them where those are taller.
+    QWidget* alarms = monitor.findChild<QWidget*>(QStringLiteral("Frame1"));
+    const int lampsBottom = alarms->geometry().bottom();
+    QVERIFY2(gap <= 20 || speed->geometry().top() - lampsBottom <= 20, qPrintable(QString::number(gap)));
+    monitor.close();
+    // The next opening starts from the designed layout and its height.
+    rig.tmx.modelNumber = 43;
+    rig.main.hooks().showStatusMonitor();
+    QTRY_COMPARE(monitor.height(), designed);
     monitor.OK_Click();
 }
 

@@ -6,9 +6,11 @@
 #include "MainFormRig.h"
 #include "ServoFault.h"
 #include "SimulatedDrive.h"
+#include "Twips.h"
 #include "Wait.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QtTest>
@@ -278,6 +280,83 @@ private slots:
             for (AlarmLamp* lamp : window->findChildren<AlarmLamp*>())
                 QVERIFY2(!AccessibleName(lamp).isEmpty(), qPrintable(lamp->objectName()));
         }
+    }
+
+    // The windows at their designed inside sizes, the lamps at their pitch
+    // (255-twip squares every 240 twips, so neighbours share a border), and
+    // every caption whole inside the window.
+    void designedSizesAndPlaces()
+    {
+        ToolsRig t;
+        ServoFault& fault = t.tools->servoFault();
+        AlarmHistory& history = t.tools->alarmHistory();
+        fault.show();
+        history.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&fault));
+        QVERIFY(QTest::qWaitForWindowExposed(&history));
+        QCOMPARE(fault.size(), QSize(Twips(3735), Twips(3720)));
+        QCOMPARE(history.size(), QSize(Twips(4515), Twips(5385)));
+
+        QWidget* frame = fault.findChild<QWidget*>(QStringLiteral("Frame1"));
+        QVERIFY(frame);
+        for (int bit = 0; bit < 14; ++bit) {
+            const QPoint at = fault.lamp(bit)->pos();
+            QCOMPARE(fault.lamp(bit)->parentWidget(), frame);
+            QCOMPARE(at, QPoint(Twips(bit < 7 ? 1320 : 1560), Twips(300 + 240 * (bit % 7))));
+            QCOMPARE(fault.lamp(bit)->size(), QSize(Twips(255), Twips(255)));
+        }
+        for (int code = 1; code <= 8; ++code)
+            for (int bit = 0; bit < 16; ++bit)
+                QCOMPARE(history.lamp(code, bit)->pos(),
+                         QPoint(Twips(2400 + 240 * (code - 1)), Twips(360 + 240 * bit)));
+
+        for (QWidget* window : {static_cast<QWidget*>(&fault), static_cast<QWidget*>(&history)}) {
+            for (QWidget* w : window->findChildren<QWidget*>()) {
+                const QRect inWindow(w->mapTo(window, QPoint(0, 0)), w->size());
+                QVERIFY2(window->rect().contains(inWindow), qPrintable(w->objectName()));
+                if (auto* label = qobject_cast<QLabel*>(w); label && !label->wordWrap() && !label->text().isEmpty())
+                    QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
+                if (auto* button = qobject_cast<QPushButton*>(w))
+                    QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));
+            }
+            auto* intro = window->findChild<QLabel*>(QStringLiteral("Label2"));
+            QVERIFY(intro->height() >= intro->heightForWidth(intro->width()));
+        }
+        // Captions of the fault window's rows sit beside their lamps: left of
+        // the first column, right of the second.
+        for (int bit = 0; bit < 14; ++bit) {
+            auto* caption = fault.findChild<QLabel*>(QStringLiteral("Label1_%1").arg(bit));
+            const QRect lamp = fault.lamp(bit)->geometry();
+            QVERIFY(caption->geometry().top() <= lamp.center().y() && caption->geometry().bottom() >= lamp.center().y());
+            if (bit < 7)
+                QVERIFY(caption->geometry().right() < lamp.left());
+            else
+                QVERIFY(caption->geometry().left() > lamp.right());
+        }
+        fault.hide();
+        history.hide();
+    }
+
+    // Lamps draw their own fill and border: no style sheet of each one's own
+    // (129 of them in the history cost megabytes).
+    void lampsDrawThemselves()
+    {
+        ToolsRig t;
+        AlarmHistory& history = t.tools->alarmHistory();
+        history.DispAlarmHistory(QByteArray::fromHex("0001") + QByteArray(14, '\0'));
+        for (AlarmLamp* lamp : history.findChildren<AlarmLamp*>())
+            QVERIFY2(lamp->styleSheet().isEmpty(), qPrintable(lamp->objectName()));
+        const QImage lit = history.lamp(1, 0)->grab().toImage();
+        const QImage grey = history.lamp(1, 1)->grab().toImage();
+        const QPoint middle(lit.width() / 2, lit.height() / 2);
+        QCOMPARE(lit.pixelColor(middle), AlarmLamp::red());
+        QCOMPARE(grey.pixelColor(middle), AlarmLamp::lightGrey());
+        QCOMPARE(lit.pixelColor(0, 0), QColor(Qt::black));
+        ServoFault& fault = t.tools->servoFault();
+        fault.ShowRedBoxes(0);
+        const QImage out = fault.lamp(0)->grab().toImage();
+        QCOMPARE(out.pixelColor(0, 0), QColor(Qt::black));
+        QVERIFY(out.pixelColor(middle) != AlarmLamp::red());
     }
 };
 

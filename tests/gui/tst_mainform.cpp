@@ -394,6 +394,140 @@ private slots:
         QCOMPARE(log.calls, opens.isEmpty() ? QStringList() : QStringList{opens});
     }
 
+    // Shift counts only while it is down at the press. A press without an
+    // event of its own (click() from code, a screen reader's "Press") after
+    // a Shift+click that has been let go opens the menu; with Shift held
+    // down it opens the mode's dialog.
+    void motionShiftNotKept_data()
+    {
+        QTest::addColumn<QString>("press");
+        QTest::newRow("click() from code") << "code";
+        QTest::newRow("accessibility Press") << "accessibility";
+        QTest::newRow("Space on the focused button") << "space";
+    }
+    void motionShiftNotKept()
+    {
+        QFETCH(QString, press);
+        MainFormRig rig;
+        rig.start();
+        HookLog log;
+        log.attach(rig.main.hooks());
+        rig.cfg.settings().OperatingMode = 2;
+        rig.main.show();
+        QVERIFY(QTest::qWaitForWindowActive(&rig.main));
+        PictureButton* motion = rig.main.pictureButton("Motion");
+        const auto pressWithout = [&](Qt::KeyboardModifiers held) {
+            log.calls.clear();
+            if (press == "code") {
+                motion->click();
+            } else if (press == "accessibility") {
+                QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(motion);
+                QVERIFY(iface && iface->actionInterface());
+                iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+                QTRY_COMPARE(log.calls.size(), 1);
+            } else {
+                motion->setFocus();
+                QTest::keyClick(motion, Qt::Key_Space, held);
+            }
+        };
+
+        QTest::mouseClick(motion, Qt::LeftButton, Qt::ShiftModifier);
+        QCOMPARE(log.calls, QStringList{"tmx 2 TMX Configuration"});
+        // The user lets go of Shift (the key goes to the window, not the button).
+        QTest::keyRelease(&rig.main, Qt::Key_Shift);
+        for (int again = 0; again < 2; ++again) {
+            pressWithout(Qt::NoModifier);
+            QCOMPARE(log.calls, QStringList{"motion menu"});
+        }
+        // Held down again at the press: the mode's dialog.
+        QTest::keyPress(&rig.main, Qt::Key_Shift, Qt::ShiftModifier);
+        pressWithout(Qt::ShiftModifier);
+        QCOMPARE(log.calls, QStringList{"tmx 2 TMX Configuration"});
+        QTest::keyRelease(&rig.main, Qt::Key_Shift);
+        pressWithout(Qt::NoModifier);
+        QCOMPARE(log.calls, QStringList{"motion menu"});
+    }
+
+    // Tab goes down the picture buttons as they stand, then Upload,
+    // Download and the lists, then the help spots from top to bottom, and
+    // round again.
+    void tabOrder()
+    {
+        MainFormRig rig;
+        rig.start();
+        rig.main.show();
+        QVERIFY(QTest::qWaitForWindowActive(&rig.main));
+        const QStringList order{"Motion",      "IO",       "Encoder",  "Regen",   "Motor",    "Upload",
+                                "Download",    "ModelList", "CommList", "HSdomelabel", "HSled", "HSrs485",
+                                "HSinout1",    "HSinout2", "HSencoder", "HSACPower"};
+        // The five picture buttons of the left side stand in this order.
+        WiringBoard& board = rig.main.board();
+        int lastTop = -1;
+        for (int i = 0; i < 5; ++i) {
+            QWidget* w = rig.main.findChild<QWidget*>(order.at(i));
+            const int top = w->mapTo(&board, QPoint(0, 0)).y();
+            QVERIFY2(top > lastTop, qPrintable(order.at(i)));
+            lastTop = top;
+        }
+        rig.main.pictureButton("Motion")->setFocus(Qt::TabFocusReason);
+        QStringList visited;
+        for (int i = 0; i < order.size(); ++i) {
+            visited << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(visited, order);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Motion"));
+    }
+
+    // A help spot with the focus shows it plainly on the drive picture: a
+    // frame of strong contrast all round, not a faint tint.
+    void helpSpotFocusIsPlain_data()
+    {
+        QTest::addColumn<QString>("spot");
+        for (const char* name : {"HSdomelabel", "HSled", "HSrs485", "HSinout1", "HSinout2", "HSencoder", "HSACPower"})
+            QTest::newRow(name) << name;
+    }
+    void helpSpotFocusIsPlain()
+    {
+        QFETCH(QString, spot);
+        MainFormRig rig;
+        rig.start();
+        rig.main.show();
+        QVERIFY(QTest::qWaitForWindowActive(&rig.main));
+        HelpSpot* s = rig.main.helpSpot(spot);
+        WiringBoard& board = rig.main.board();
+        const QRect area = s->geometry();
+        rig.main.pictureButton("Motion")->setFocus();
+        QCoreApplication::processEvents();
+        const QImage before = board.grab(area).toImage();
+        s->setFocus(Qt::TabFocusReason);
+        QVERIFY(s->hasFocus());
+        QCoreApplication::processEvents();
+        const QImage after = board.grab(area).toImage();
+        // Along each edge, most pixels of a band two pixels in change by
+        // much (a third of the full range or more).
+        const auto strong = [&](int x, int y) {
+            const QColor a = before.pixelColor(x, y);
+            const QColor b = after.pixelColor(x, y);
+            return qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue()) >= 255;
+        };
+        int changed = 0;
+        int looked = 0;
+        for (int x = 6; x < before.width() - 6; ++x) {
+            for (int y : {2, before.height() - 3}) {
+                ++looked;
+                changed += strong(x, y) ? 1 : 0;
+            }
+        }
+        for (int y = 6; y < before.height() - 6; ++y) {
+            for (int x : {2, before.width() - 3}) {
+                ++looked;
+                changed += strong(x, y) ? 1 : 0;
+            }
+        }
+        QVERIFY2(changed * 10 >= looked * 8, qPrintable(QStringLiteral("%1 of %2").arg(changed).arg(looked)));
+    }
+
     void summaryClick_data()
     {
         QTest::addColumn<int>("row");

@@ -9,6 +9,7 @@
 #include "SimulatedDrive.h"
 #include "SummaryGrid.h"
 #include "TMXdialog.h"
+#include "Twips.h"
 #include "VelocityDialog.h"
 
 #include <QCheckBox>
@@ -51,6 +52,8 @@ private slots:
     void menuByModelAndMode_data();
     void menuByModelAndMode();
     void enterTakesTheFocusedMode();
+    void menuPlacesInTwips_data();
+    void menuPlacesInTwips();
     void menuTakesHubAndKy_data();
     void menuTakesHubAndKy();
     void menuOpensDialogsWithoutChangingTheMode();
@@ -128,6 +131,51 @@ void TestMotionDialogs::menuByModelAndMode()
     // Two settings dialogs' worth of state was not touched.
     QCOMPARE(rig.cfg.settings().OperatingMode, mode);
     QVERIFY(!rig.cfg.state().SettingsChanged);
+}
+
+void TestMotionDialogs::menuPlacesInTwips_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::newRow("E: two cells empty") << 0;
+    QTest::newRow("J: one cell empty") << 1;
+    QTest::newRow("Ky: every button") << 2;
+}
+
+// Every button in its own place whatever the model shows: 2595 x 975 twips
+// at left 120 or 2760 and top 60, 1080 or 2100, Cancel 5235 x 915 at top
+// 3120. No column widens to its longest caption, no row stretches into a
+// hidden one's cell, and every caption shows whole.
+void TestMotionDialogs::menuPlacesInTwips()
+{
+    QFETCH(int, model);
+    Rig rig;
+    rig.cfg.selectModel(model);
+    rig.main.Motion_Click(false);
+    MotionMenu& menu = rig.dialogs.menu();
+    QVERIFY(QTest::qWaitForWindowExposed(&menu));
+    const struct {
+        MotionMenuButton button;
+        int left;
+        int top;
+    } cells[] = {
+        {MotionMenuButton::PulseDirMode, 120, 60},  {MotionMenuButton::HubProg, 2760, 60},
+        {MotionMenuButton::VelocityMode, 120, 1080}, {MotionMenuButton::TMXmode, 2760, 1080},
+        {MotionMenuButton::JProgram, 120, 2100},    {MotionMenuButton::KyProgram, 2760, 2100},
+    };
+    for (const auto& cell : cells) {
+        QPushButton* b = menu.button(cell.button);
+        QCOMPARE(b->geometry(), QRect(Twips(cell.left), Twips(cell.top), Twips(2595), Twips(975)));
+        if (b->isVisible())
+            QVERIFY2(b->width() >= b->minimumSizeHint().width() && b->height() >= b->minimumSizeHint().height(),
+                     qPrintable(b->text()));
+    }
+    QCOMPARE(menu.cancelButton()->geometry(), QRect(Twips(120), Twips(3120), Twips(5235), Twips(915)));
+    QVERIFY(menu.rect().contains(menu.cancelButton()->geometry()));
+    QVERIFY(menu.rect().contains(menu.button(MotionMenuButton::KyProgram)->geometry()));
+    // The caption's font is the window's unless it had to be made smaller.
+    const QFont velocity = menu.button(MotionMenuButton::VelocityMode)->font();
+    QVERIFY(velocity.pointSizeF() <= menu.font().pointSizeF());
+    QVERIFY(velocity.pointSizeF() >= 6);
 }
 
 void TestMotionDialogs::menuTakesHubAndKy_data()

@@ -4,6 +4,7 @@
 #include "MainFormRig.h"
 #include "ReferenceCardWindow.h"
 #include "ReferenceWindows.h"
+#include "AccessibleName.h"
 #include "TMXterm.h"
 #include "Twips.h"
 
@@ -57,6 +58,8 @@ private slots:
     void summaryOkKeepsBitRatesServoCardAndCalculator();
     void servoCardOkClosesItsLists();
     void calculator();
+    void calculatorResultIsRead_data();
+    void calculatorResultIsRead();
     void singleInstances();
     void terminalHelpOpensTheCommandCard();
 };
@@ -282,6 +285,37 @@ void TestReferenceWindows::calculator()
     QCOMPARE(calc.MR()->currentText(), QStringLiteral("200"));
     QCOMPARE(calc.DE()->text(), QStringLiteral("10"));
     QCOMPARE(calc.DI()->text(), QStringLiteral("40"));
+}
+
+void TestReferenceWindows::calculatorResultIsRead_data()
+{
+    QTest::addColumn<QString>("velocity");
+    QTest::addColumn<QString>("decel");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("as opened") << "1" << "25" << "400";
+    QTest::newRow("at least one step") << "0" << "25" << "1";
+    QTest::newRow("no decel rate") << "1" << "0" << "N/A";
+    QTest::newRow("ten thousand") << "10" << "100" << "10000";
+}
+
+// A screen reader reads the minimum distance the label shows, after every
+// edit, as it reads the drive's firmware version; what the number is comes
+// from its description.
+void TestReferenceWindows::calculatorResultIsRead()
+{
+    QFETCH(QString, velocity);
+    QFETCH(QString, decel);
+    QFETCH(QString, shown);
+    ToolsRig rig;
+    rig.start();
+    rig.openSummary().button("calc")->click();
+    Calculator& calc = rig.ref().calculator();
+    calc.VE()->setText(velocity);
+    calc.DE()->setText(decel);
+    QCOMPARE(calc.DI()->text(), shown);
+    QCOMPARE(AccessibleName(calc.DI()), shown);
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(calc.DI());
+    QVERIFY(iface->text(QAccessible::Description).contains(QStringLiteral("Minimum distance (DI)")));
 }
 
 void TestReferenceWindows::singleInstances()

@@ -27,6 +27,8 @@
 #include "StartForm.h"
 #include "SummaryGrid.h"
 #include "TMXterm.h"
+#include "Twips.h"
+#include "Version.h"
 #include "WiringBoard.h"
 
 #include <QPlainTextEdit>
@@ -126,16 +128,41 @@ private slots:
         }
     }
 
-    // The splash, the About box and the help viewer, for a look.
+    // The splash as the program's start shows it: taken while the main
+    // window's load step runs, with the version it has built.
+    void splashAtStart()
+    {
+        const QString folder = qEnvironmentVariable("KORV4_SCREENSHOT");
+        MainFormRig rig;
+        rig.openDatabase();
+        QImage shown;
+        QString version;
+        rig.main.hooks().loadIODialog = [&] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* splash = qobject_cast<StartForm*>(w); splash && splash->isVisible()) {
+                    shown = splash->grab().toImage();
+                    version = splash->versionText();
+                }
+            }
+        };
+        StartForm splash;
+        splash.run(rig.main);
+        QVERIFY(!shown.isNull());
+        QCOMPARE(version, QStringLiteral("Version ") + ProgramVersion());
+        QVERIFY(!splash.isVisible());
+        if (!folder.isEmpty())
+            QVERIFY(shown.save(QStringLiteral("%1/splash.png").arg(folder)));
+    }
+
+    // The About box and the help viewer, for a look.
     void otherWindows()
     {
         const QString folder = qEnvironmentVariable("KORV4_SCREENSHOT");
-        StartForm splash;
         About about;
         about.prepare();
         HelpScreen help(MainFormRig::binDir() + QStringLiteral("/KORV4 help/"));
         help.OpenHelpPage(QStringLiteral("velocity.html#AdvancedAnalog"));
-        const QList<QPair<QWidget*, QString>> windows{{&splash, "splash"}, {&about, "about"}, {&help, "help"}};
+        const QList<QPair<QWidget*, QString>> windows{{&about, "about"}, {&help, "help"}};
         for (const auto& [window, name] : windows) {
             window->show();
             QVERIFY(QTest::qWaitForWindowExposed(window));
@@ -182,6 +209,8 @@ private slots:
             if (!label->wordWrap())
                 QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
         QVERIFY(wizard.instructions()->height() >= wizard.instructions()->heightForWidth(wizard.instructions()->width()));
+        // The designed inside: 9600 by 3495 twips.
+        QCOMPARE(wizard.size(), QSize(Twips(9600), Twips(3495)));
         if (!folder.isEmpty())
             QVERIFY(wizard.grab().save(QStringLiteral("%1/harmonizer.png").arg(folder)));
         wizard.cancelButton()->click();
@@ -225,7 +254,6 @@ private slots:
             ExecStatus monitor(rig.link);
             monitor.start();
             QTRY_VERIFY(monitor.poll().cyclesRun() >= 2);
-            monitor.adjustSize();
             save(monitor, model == 41 ? QStringLiteral("statusmonitor-compact") : QStringLiteral("statusmonitor"));
             monitor.OK_Click();
         }
