@@ -303,13 +303,19 @@ void TestStatusPoll::modelAnswer()
     QCOMPARE(rig.tmx.commands.contains("IS"), mainIO);
 }
 
+namespace {
+// Where the carriage return behind the model character goes.
+enum class ModelCr { None, WithIt, MomentLater, BeforeNextReply };
+}  // namespace
+Q_DECLARE_METATYPE(ModelCr)
+
 void TestStatusPoll::modelAnswerTakesItsCr_data()
 {
-    QTest::addColumn<QByteArray>("answer");
-    QTest::addColumn<int>("crAfterMs");  // -1: no carriage return
-    QTest::newRow("Z, CR in a later read") << QByteArray("Z") << 20;
-    QTest::newRow("Z CR") << QByteArray("Z\r") << -1;
-    QTest::newRow("Z alone") << QByteArray("Z") << -1;
+    QTest::addColumn<ModelCr>("cr");
+    QTest::newRow("Z alone") << ModelCr::None;
+    QTest::newRow("Z CR") << ModelCr::WithIt;
+    QTest::newRow("Z, CR in a later read") << ModelCr::MomentLater;
+    QTest::newRow("Z, CR ahead of the next reply") << ModelCr::BeforeNextReply;
 }
 
 void TestStatusPoll::modelAnswerTakesItsCr()
@@ -317,18 +323,24 @@ void TestStatusPoll::modelAnswerTakesItsCr()
     // The carriage return behind a one-character model answer belongs to
     // it: it must not end the "MO" exchange, or every later answer lands
     // one exchange late and closing puts back the wrong functions.
-    QFETCH(QByteArray, answer);
-    QFETCH(int, crAfterMs);
+    QFETCH(ModelCr, cr);
     PacedTmxRig rig;
     QVERIFY(rig.ready());
     rig.tmx.outputFunctions = {{"MO", "2"}, {"AO", "1"}, {"BO", "4"}};
     auto reply = rig.drive.textCommandHandler;
+    bool crOwed = false;
     rig.drive.textCommandHandler = [&](const QByteArray& line) {
-        if (line != "MN")
-            return reply(line);
-        if (crAfterMs >= 0)
-            QTimer::singleShot(crAfterMs, &rig.drive, [&] { rig.drive.send("\r"); });
-        return answer;
+        if (line != "MN") {
+            const QByteArray prefix = crOwed ? QByteArray("\r") : QByteArray();
+            crOwed = false;
+            return prefix + reply(line);
+        }
+        if (cr == ModelCr::WithIt)
+            return QByteArray("Z\r");
+        if (cr == ModelCr::MomentLater)
+            QTimer::singleShot(3, &rig.drive, [&] { rig.drive.send("\r"); });
+        crOwed = cr == ModelCr::BeforeNextReply;
+        return QByteArray("Z");
     };
     StatusPoll poll(rig.link);
     QVERIFY(poll.activate());
