@@ -6,6 +6,8 @@
 #include "SerialPort.h"
 #include "Wait.h"
 
+#include <utility>
+
 namespace {
 
 constexpr int FirstComm = 1;
@@ -34,6 +36,9 @@ const GreetingRow kGreetingRows[] = {
 // memory. Trimmed back to half of it, so trimming is rare.
 constexpr qsizetype RxTextLimit = 64 * 1024;
 constexpr qsizetype RxTextKept = RxTextLimit / 2;
+
+// The drive's power-up greeting: this header, the firmware and the model code.
+constexpr quint8 GreetingHeader = 255;
 
 const QString kNoOpenPort = QStringLiteral(
     "Could not find an open comm port.  You can still edit and save programs, but drive "
@@ -183,15 +188,36 @@ bool DriveLink::hasHeaderByte() const
 void DriveLink::Comm1_OnComm()
 {
     if (m_cfg.state().TerminalMode) {
-        m_rx += m_port.Input();
-        // The tool may yield inside ProcessChar and a later arrival may run
-        // this again meanwhile; both take from the front, so order holds.
+        const QByteArray arrived = m_port.Input();
+        m_rx += arrived;
+        // Handing bytes over runs this again for every arrival inside the
+        // tool's handling and inside the yield after each byte. Those bytes
+        // wait here for the loop below, which goes on with them in order
+        // once the tool has returned: handing them over inside a greeting's
+        // wait would nest one greeting in the other until the stack runs
+        // out. Only a wait begun inside the yield (a poll that waits for
+        // its reply) is handed bytes itself, as nothing would hand them
+        // over before that wait ends.
+        if (m_feeder && (m_feeder->inTool || WaitDepth() <= m_feeder->yieldDepth)) {
+            m_feeder->arrivedInTool = m_feeder->arrivedInTool || (m_feeder->inTool && !arrived.isEmpty());
+            return;
+        }
+        Feeder self{WaitDepth() + 1};
+        Feeder* const outer = std::exchange(m_feeder, &self);
         while (m_tool && m_cfg.state().TerminalMode && !m_rx.isEmpty()) {
             const char c = m_rx.at(0);
             m_rx.remove(0, 1);
+            self.inTool = true;
+            self.arrivedInTool = false;
             m_tool->ProcessChar(c);
+            self.inTool = false;
+            // Of the greetings that came while the tool was busy only the
+            // newest counts: it names the drive that is there now.
+            if (self.arrivedInTool)
+                keepNewestGreeting();
             YieldToEvents();
         }
+        m_feeder = outer;
         return;
     }
     // The threshold is read on every round: a message handler may change it,
@@ -204,6 +230,21 @@ void DriveLink::Comm1_OnComm()
             ScanForPacket();
         }
     }
+}
+
+void DriveLink::keepNewestGreeting()
+{
+    QList<qsizetype> greetings;
+    for (qsizetype i = 0; i + 2 < m_rx.size(); ++i) {
+        if (static_cast<quint8>(m_rx.at(i)) == GreetingHeader && static_cast<quint8>(m_rx.at(i + 1)) < 128
+            && static_cast<quint8>(m_rx.at(i + 2)) < 128) {
+            greetings.append(i);
+            i += 2;
+        }
+    }
+    // From the back, so that the places found stay right.
+    for (qsizetype k = greetings.size() - 2; k >= 0; --k)
+        m_rx.remove(greetings.at(k), 3);
 }
 
 void DriveLink::ScanForHeader()

@@ -101,6 +101,8 @@ private:
     };
 
     bool hasHeaderByte() const;
+    // Drops every complete greeting among the unread bytes but the last.
+    void keepNewestGreeting();
     void runMessage(const WaitingMessage& message);
     bool openPort(int portNumber, QString* reason);
 
@@ -120,6 +122,13 @@ private:
     DriveTool* m_tool = nullptr;
     int m_exchangeDepth = -1;  // WaitDepth() when the running exchange began
     bool m_handlingMessage = false;
+    // Terminal mode: a loop that hands the waiting bytes to the tool.
+    struct Feeder {
+        int yieldDepth;              // WaitDepth() inside its yield after a byte
+        bool inTool = false;         // the tool is handling a byte
+        bool arrivedInTool = false;  // and bytes arrived meanwhile
+    };
+    Feeder* m_feeder = nullptr;      // the innermost one running
     // Drive messages that arrived while another was being handled, in
     // arrival order, the newest of each kind only.
     QList<WaitingMessage> m_waitingMessages;

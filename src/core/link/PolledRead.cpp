@@ -3,6 +3,8 @@
 #include "SerialPort.h"
 #include "Wait.h"
 
+#include <QElapsedTimer>
+
 #include <algorithm>
 
 PolledRead::PolledRead(SerialPort& port) : m_port(port)
@@ -39,11 +41,15 @@ void PolledRead::discard()
     m_port.Input();
 }
 
-void PolledRead::discardLate(double quiet)
+void PolledRead::discardLate(double quiet, double most)
 {
     discard();
-    while (WaitUntil([this] { return m_port.InBufferCount() > 0; }, quiet))
+    QElapsedTimer clock;
+    clock.start();
+    const auto left = [&] { return most - clock.nsecsElapsed() / 1e9; };
+    while (left() > 0 && WaitUntil([this] { return m_port.InBufferCount() > 0; }, std::min(quiet, left())))
         discard();
+    discard();
 }
 
 void PolledRead::release()

@@ -31,8 +31,10 @@ public:
     // Throws away what is waiting now.
     void discard();
     // Throws away what is waiting and what is still on its way: a late reply
-    // is over once the line has been quiet for `quiet` seconds.
-    void discardLate(double quiet);
+    // is over once the line has been quiet for `quiet` seconds. A drive that
+    // never falls quiet is given up on after `most` seconds, so the receive
+    // path is not kept from the port for ever.
+    void discardLate(double quiet, double most);
 
     // The receive path reads the port again (threshold 1).
     void release();

@@ -73,10 +73,16 @@ void WaitSeconds(double seconds)
 
 void HoldSeconds(double seconds)
 {
-    Sleeper sleeper(seconds, QEventLoop::ExcludeUserInputEvents);
-    do
-        sleeper.handleEvents();
-    while (!sleeper.expired());
+    {
+        Sleeper sleeper(seconds, QEventLoop::ExcludeUserInputEvents);
+        do
+            sleeper.handleEvents();
+        while (!sleeper.expired());
+    }
+    // The clicks and keys held back are queued without a wake-up of their
+    // own: handled now, they take effect as the hold ends rather than when
+    // the user next moves the mouse.
+    YieldToEvents();
 }
 
 bool WaitUntil(const std::function<bool()>& done, double seconds)

@@ -13,7 +13,7 @@ void WaitSeconds(double seconds);
 
 // A fixed wait in which the program does not react to the user: the port
 // still takes in what arrives (and timers run), but the user's clicks and
-// keys wait until it ends.
+// keys wait until it ends, and are handled as it ends.
 void HoldSeconds(double seconds);
 
 // Handles the events that are waiting, once, without sleeping.

@@ -1,5 +1,6 @@
 #include "MoveCalculator.h"
 
+#include "NumberText.h"
 #include "Units.h"
 
 #include <cmath>
@@ -25,5 +26,7 @@ QString MinimumDistanceText(const QString& velocity, const QString& decel, const
         return notAvailable;
     if (d < 1.0)
         d = 1.0;
-    return QString::number(d, 'f', 0);
+    // A double holds about 15 digits: a distance beyond them shows in the
+    // program's number form (4E+302), not as hundreds of digits of noise.
+    return GeneralNumber(d);
 }

@@ -16,7 +16,8 @@ inline QString DefaultVelocityText() { return QStringLiteral("1"); }
 inline QString DefaultDecelText() { return QStringLiteral("25"); }
 
 // What the result shows for the typed texts (each counts as the number it
-// begins with, 0 when none): a whole number of steps, at least 1, or "N/A"
+// begins with, 0 when none): a whole number of steps, at least 1, in plain
+// digits up to 15 of them and in exponent form beyond (1E+15), or "N/A"
 // when no distance follows (a deceleration of 0 or below, or a result too
 // large to be a number).
 QString MinimumDistanceText(const QString& velocity, const QString& decel, const QString& resolution);

@@ -16,8 +16,19 @@ const QByteArray kBackward = "DI-12500";
 
 SelfTestRun::SelfTestRun(DriveLink& link, QObject* parent) : QObject(parent), m_link(link)
 {
-    m_timer.setInterval(FirstStepMs);
+    // The user watches the motor's rhythm: a coarse timer would let a step
+    // come a tenth of a second early or late.
+    m_timer.setTimerType(Qt::PreciseTimer);
+    m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &SelfTestRun::step);
+}
+
+void SelfTestRun::scheduleNext()
+{
+    // Each step is due at its place counted from the start, so the time a
+    // step's own sending takes never adds up from one step to the next.
+    const qint64 due = FirstStepMs + qint64(m_steps) * StepMs;
+    m_timer.start(static_cast<int>(qMax<qint64>(0, due - m_clock.elapsed())));
 }
 
 void SelfTestRun::start()
@@ -28,8 +39,10 @@ void SelfTestRun::start()
     for (const char* command : kSetUp)
         m_link.WriteText(TmxCommand(command));
     m_forward = true;
-    m_timer.setInterval(FirstStepMs);
-    m_timer.start();
+    m_steps = 0;
+    m_period = FirstStepMs;
+    m_clock.start();
+    scheduleNext();
 }
 
 void SelfTestRun::step()
@@ -39,7 +52,9 @@ void SelfTestRun::step()
     m_link.WriteText(TmxCommand(m_forward ? kForward : kBackward));
     m_link.WriteText(TmxCommand("FL"));
     m_forward = !m_forward;
-    m_timer.setInterval(StepMs);
+    ++m_steps;
+    m_period = StepMs;
+    scheduleNext();
 }
 
 void SelfTestRun::stop()
@@ -51,5 +66,5 @@ void SelfTestRun::stop()
     m_link.WriteText(TmxCommand("SK"));
     WaitSeconds(0.1);
     m_link.WriteText(TmxCommand("QT"));
-    m_timer.setInterval(FirstStepMs);
+    m_period = FirstStepMs;
 }

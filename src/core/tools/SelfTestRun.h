@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
@@ -29,11 +30,18 @@ public:
     // One move (the timer's event).
     void step();
 
-    int interval() const { return m_timer.interval(); }
+    // The time from one step to the next now in force: FirstStepMs until
+    // the first move, StepMs after it.
+    int interval() const { return m_period; }
 
 private:
+    void scheduleNext();
+
     DriveLink& m_link;
     QTimer m_timer;
+    QElapsedTimer m_clock;  // since the set-up went out
+    int m_steps = 0;        // moves sent since then
+    int m_period = FirstStepMs;
     bool m_forward = true;
     bool m_running = false;
 };

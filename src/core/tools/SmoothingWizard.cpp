@@ -102,13 +102,18 @@ void SmoothingWizard::ReadHGHP()
     SerialPort& port = m_link.port();
     const int threshold = port.RThreshold();
     port.setRThreshold(0);  // the replies stay in the port for the reads
-    if (const auto gain = readValue("HG", Int32Min, Int32Max)) {
+    // What the user did during a read is handled as it ends; a Cancel or
+    // Done then has said the last word to the drive, so the values read
+    // after it are no longer asked for.
+    if (const auto gain = readValue("HG", Int32Min, Int32Max); gain && m_running) {
         m_gain = static_cast<int>(*gain);
         m_gainKnown = true;
     }
-    if (const auto phase = readValue("HP", Int32Min, Int32Max)) {
-        m_phase = static_cast<int>(*phase);
-        m_phaseKnown = true;
+    if (m_running) {
+        if (const auto phase = readValue("HP", Int32Min, Int32Max); phase && m_running) {
+            m_phase = static_cast<int>(*phase);
+            m_phaseKnown = true;
+        }
     }
     port.setRThreshold(threshold);
 }
@@ -119,9 +124,11 @@ void SmoothingWizard::SaveCM()
     const int threshold = port.RThreshold();
     port.setRThreshold(0);
     const auto mode = readValue("CM", Int16Min, Int16Max);
-    m_savedControlMode = static_cast<std::int16_t>(mode ? *mode : IdleMode);
-    send(TmxCommand("CM" + QByteArray::number(IdleMode)));
-    m_modeSaved = true;
+    if (m_running) {
+        m_savedControlMode = static_cast<std::int16_t>(mode ? *mode : IdleMode);
+        send(TmxCommand("CM" + QByteArray::number(IdleMode)));
+        m_modeSaved = true;
+    }
     port.setRThreshold(threshold);
 }
 
@@ -173,7 +180,11 @@ void SmoothingWizard::Activate()
         return;  // cancelled meanwhile
     send(TmxCommand("PR1"));
     ReadHGHP();
+    if (!m_running)
+        return;
     SaveCM();
+    if (!m_running)
+        return;
     m_view.startEnabled = true;
     emit changed();
 }
@@ -325,6 +336,8 @@ void SmoothingWizard::ProcessChar(char c)
             if (!m_running)
                 return;
             ReadHGHP();
+            if (!m_running)
+                return;
         }
     }
 }

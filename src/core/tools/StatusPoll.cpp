@@ -7,6 +7,10 @@
 namespace {
 
 constexpr double ModelQueryPause = 0.1;
+// How long a one-character model answer may wait for its carriage return:
+// at 9600 bit/s it follows within a few milliseconds, through a USB adapter
+// a little later.
+constexpr double ModelCrSeconds = 0.05;
 
 // The output rows' buttons. The Y outputs are first given function 3 (the
 // output is ours to set); the functions found at activation go back at
@@ -51,16 +55,26 @@ QString StatusPoll::savedFunction(const char* command) const
     return c == "MO" ? m_savedMO : c == "AO" ? m_savedAO : c == "BO" ? m_savedBO : QString();
 }
 
+void StatusPoll::waitReply(const std::function<bool(const QString&)>& done, double seconds)
+{
+    // A closed port carries nothing: no reply can come.
+    if (m_link.port().isOpen())
+        WaitUntil([&] { return !m_running || done(m_reply); }, seconds);
+}
+
+QString StatusPoll::takeReply()
+{
+    const QString reply = m_reply;
+    m_reply.clear();
+    return reply;
+}
+
 QString StatusPoll::exchange(const QByteArray& command, const std::function<bool(const QString&)>& done)
 {
     m_reply.clear();
     m_link.WriteText(TmxCommand(command));
-    // A closed port carries nothing: no reply can come.
-    if (m_link.port().isOpen())
-        WaitUntil([&] { return !m_running || done(m_reply); }, ReplySeconds);
-    const QString reply = m_reply;
-    m_reply.clear();
-    return reply;
+    waitReply(done, ReplySeconds);
+    return takeReply();
 }
 
 QString StatusPoll::query(const char* command, const char* key)
@@ -104,10 +118,15 @@ int StatusPoll::GetModelNum()
     const QString key = QStringLiteral("MN=");
     // The answer may be a single character or the "MN=" form of the other
     // queries; only a beginning of the latter is worth waiting on.
-    const QString reply = exchange("MN", [&key](const QString& r) {
-        return StatusReplies::Answered(r, key) || (!r.isEmpty() && !key.startsWith(r.left(key.size())));
-    });
-    return StatusReplies::ModelNumber(reply);
+    const auto single = [&key](const QString& r) { return !r.isEmpty() && !key.startsWith(r.left(key.size())); };
+    m_reply.clear();
+    m_link.WriteText(TmxCommand("MN"));
+    waitReply([&](const QString& r) { return StatusReplies::Answered(r, key) || single(r); }, ReplySeconds);
+    // A drive that ends its character with a carriage return sends it a
+    // moment later; it belongs to this answer, not to the next exchange.
+    if (single(m_reply) && !HasCr(m_reply))
+        waitReply(HasCr, ModelCrSeconds);
+    return StatusReplies::ModelNumber(takeReply());
 }
 
 void StatusPoll::RecordOutSettings()
@@ -120,7 +139,11 @@ void StatusPoll::RecordOutSettings()
     for (const auto& f : functions) {
         if (!m_running)
             return;
-        *f.saved = StatusReplies::Character(exchange(f.command, HasCr), QLatin1String(f.key));
+        // Its own reply ends each exchange: a stray carriage return left by
+        // the one before must not end it early.
+        const QString key = QLatin1String(f.key);
+        *f.saved = StatusReplies::Character(
+            exchange(f.command, [&key](const QString& r) { return StatusReplies::Answered(r, key); }), key);
     }
 }
 

@@ -62,6 +62,10 @@ signals:
 private:
     bool polling() const;
     QString exchange(const QByteArray& command, const std::function<bool(const QString&)>& done);
+    // Waits until done() holds for the reply so far (or the time is up, or
+    // the monitor closes); takeReply() then hands it over and empties it.
+    void waitReply(const std::function<bool(const QString&)>& done, double seconds);
+    QString takeReply();
     QString query(const char* command, const char* key);
     int GetModelNum();
     void RecordOutSettings();

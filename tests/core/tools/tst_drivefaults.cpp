@@ -57,6 +57,7 @@ private slots:
     void historyReplies_data();
     void historyReplies();
     void lateHistoryIsNotReadAsMessages();
+    void dripAfterShortHistoryIsGivenUpOn();
     void clearHistory();
     void clearAlarm_data();
     void clearAlarm();
@@ -154,6 +155,34 @@ void TestDriveFaults::lateHistoryIsNotReadAsMessages()
     // Drive messages are read again afterwards.
     rig.drive.sendFault(1);
     QTRY_COMPARE_WITH_TIMEOUT(faults.count(), 1, 2000);
+}
+
+void TestDriveFaults::dripAfterShortHistoryIsGivenUpOn()
+{
+    // A short reply, then a byte every 50 ms, byte by byte on a 9600-baud
+    // line: the line is never quiet for the 0.1 s that ends a late reply.
+    // The late bytes are thrown away for about half a second only; then the
+    // receive path has the port again.
+    FaultRig rig;
+    rig.drive.lineBytesPerSecond = 960;
+    rig.drive.alarmHistory = QByteArray(10, '\x01');
+    QElapsedTimer sinceMessage;
+    rig.prompt.whileShown = [&] {
+        rig.drive.sendPaced(QByteArray(100, 'x'), 1, 50);
+        sinceMessage.start();
+    };
+    QSignalSpy faults(&rig.link, &DriveLink::servoFaultReported);
+
+    QByteArray reply;
+    QVERIFY(!rig.faults.GetAlarmHistory(reply));
+    const qint64 discarding = sinceMessage.elapsed();
+    QCOMPARE(rig.prompt.titles(), QStringList{"Alarm History Upload "});
+    QCOMPARE(rig.port.RThreshold(), 1);
+    QVERIFY2(discarding >= 400 && discarding < 900, qPrintable(QString::number(discarding)));
+    // The drip goes on and is reply text now; drive messages are read again.
+    QTRY_VERIFY_WITH_TIMEOUT(rig.link.RxText().contains(QLatin1Char('x')), 2000);
+    rig.drive.sendFault(1);
+    QTRY_COMPARE_WITH_TIMEOUT(faults.count(), 1, 6000);
 }
 
 void TestDriveFaults::clearHistory()

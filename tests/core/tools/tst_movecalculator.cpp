@@ -31,6 +31,11 @@ void TestMoveCalculator::minimumDistance_data()
     QTest::newRow("far too fast") << "1e200" << "1" << "20000" << "N/A";
     QTest::newRow("velocity past the double range") << "1e999" << "1e999" << "20000" << "N/A";
     QTest::newRow("plain digits, no separators") << "500" << "0.5" << "50800" << "12700000000";
+    // Past the 15 digits a double holds, the exponent form, not digits of noise.
+    QTest::newRow("15 digits stay plain") << "1" << "0.5" << "999999999999999" << "999999999999999";
+    QTest::newRow("16 digits in exponent form") << "1" << "0.5" << "1000000000000000" << "1E+15";
+    QTest::newRow("16 digits round to 15") << "1" << "0.5" << "1234567890123456" << "1.23456789012346E+15";
+    QTest::newRow("1e150") << "1e150" << "25" << "20000" << "4E+302";
 }
 
 void TestMoveCalculator::minimumDistance()

@@ -20,6 +20,7 @@ private slots:
     void stepsAlternate();
     void stopAndRestart();
     void timerOnlyAfterSetUp();
+    void stepsKeepTheirBeat();
 };
 
 void TestSelfTestRun::commandOrder_data()
@@ -107,6 +108,36 @@ void TestSelfTestRun::timerOnlyAfterSetUp()
     QTRY_VERIFY_WITH_TIMEOUT(rig.drive.received.endsWith("FL\r"), 3000);
     QCOMPARE(rig.drive.received.count("HR\r"), 1);
     test.stop();
+}
+
+void TestSelfTestRun::stepsKeepTheirBeat()
+{
+    // The user watches the rhythm: every move 2.25 s after the one before,
+    // the first reversal included, and no drift over the run.
+    MemoryTmxRig rig;
+    QElapsedTimer clock;
+    QList<qint64> moves;
+    auto reply = rig.drive.textCommandHandler;
+    rig.drive.textCommandHandler = [&](const QByteArray& line) {
+        if (line == "FL")
+            moves << clock.elapsed();
+        return reply(line);
+    };
+    SelfTestRun test(rig.link);
+    clock.start();
+    test.start();
+    // Our own wait: the test library's sleeps in steps of 10 ms would make
+    // the timer look late.
+    QVERIFY(WaitUntil([&] { return moves.size() >= 4; }, 10.0));
+    test.stop();
+    qInfo() << "moves at" << moves << "ms";
+    QVERIFY2(moves.front() < 100, qPrintable(QString::number(moves.front())));
+    for (int i = 1; i < 4; ++i) {
+        const qint64 gap = moves.at(i) - moves.at(i - 1);
+        QVERIFY2(qAbs(gap - SelfTestRun::StepMs) <= 25, qPrintable(QStringLiteral("move %1 after %2 ms").arg(i).arg(gap)));
+    }
+    const qint64 span = moves.at(3) - moves.at(0);
+    QVERIFY2(qAbs(span - 3 * SelfTestRun::StepMs) <= 25, qPrintable(QString::number(span)));
 }
 
 QTEST_MAIN(TestSelfTestRun)

@@ -15,10 +15,25 @@ namespace {
 
 using Step = SmoothingWizard::Step;
 
-template <typename Port>
+// A wizard that counts how deep its character handling nests.
+struct CountingWizard : SmoothingWizard {
+    using SmoothingWizard::SmoothingWizard;
+    int depth = 0;
+    int deepest = 0;
+    qint64 chars = 0;
+    void ProcessChar(char c) override
+    {
+        ++chars;
+        deepest = std::max(deepest, ++depth);
+        SmoothingWizard::ProcessChar(c);
+        --depth;
+    }
+};
+
+template <typename Port, typename Wizard = SmoothingWizard>
 struct WizardRigOf : LinkStack<Port> {
     using LinkStack<Port>::link;
-    SmoothingWizard wizard{link};
+    Wizard wizard{link};
     QList<SmoothingWizard::Tuned> tuned;
     int ended = 0;
 
@@ -52,15 +67,41 @@ struct WizardRig : WizardRigOf<MemorySerialPort> {
     qsizetype seen = 0;
 };
 
-struct PtyWizardRig : WizardRigOf<DeviceSerialPort> {
+template <typename Wizard = SmoothingWizard>
+struct PtyWizardRigOf : WizardRigOf<DeviceSerialPort, Wizard> {
+    using WizardRigOf<DeviceSerialPort, Wizard>::link;
     SimulatedDrive drive;
     SimulatedTmx tmx{drive};
-    PtyWizardRig()
+    PtyWizardRigOf()
     {
         qputenv("KORV4_COM1", drive.slavePath().toLocal8Bit());
-        wire(tmx);
+        this->wire(tmx);
         link.StartComm();
     }
+};
+using PtyWizardRig = PtyWizardRigOf<>;
+
+// The wizard over a pseudo-terminal whose drive sends every byte on its own
+// at the 9600-baud rate, and notes when each command reached it.
+struct PacedWizardRig : PtyWizardRigOf<CountingWizard> {
+    QElapsedTimer clock;
+    qint64 lastCommandMs = 0;
+    // Called with each command the drive takes, before it answers.
+    std::function<void(const QByteArray&)> onCommand;
+    PacedWizardRig()
+    {
+        drive.lineBytesPerSecond = 960;
+        clock.start();
+        auto answer = drive.textCommandHandler;
+        drive.textCommandHandler = [this, answer](const QByteArray& line) {
+            lastCommandMs = clock.elapsed();
+            if (onCommand)
+                onCommand(line);
+            return answer(line);
+        };
+    }
+    // No command for this long: the wizard has nothing more to say.
+    bool quietFor(qint64 ms) const { return clock.elapsed() - lastCommandMs >= ms; }
 };
 
 // The wizard's reads; left unanswered, the drive is silent.
@@ -111,6 +152,9 @@ private slots:
     void cancelInEveryState();
     void noPortSendsNothing();
     void powerUpWhileRunning();
+    void greetingBurstOverPacedLine();
+    void cancelDuringAReadEndsTheTalk_data();
+    void cancelDuringAReadEndsTheTalk();
     void scrollDoesNotStore();
 };
 
@@ -452,6 +496,84 @@ void TestSmoothingWizard::powerUpWhileRunning()
     QCOMPARE(rig.port.RThreshold(), 1);
     rig.wizard.NextDone();
     QCOMPARE(rig.take(), QByteArray("HG700\r"));
+}
+
+void TestSmoothingWizard::greetingBurstOverPacedLine()
+{
+    // Greetings back to back at the line rate, each arriving while the
+    // wizard still pauses and reads after the one before. The ones that
+    // arrive meanwhile wait until it is done, and of them only the newest
+    // is answered: the handling never nests, and the wizard falls quiet
+    // soon after the burst.
+    PacedWizardRig rig;
+    QVERIFY(rig.drive.isPresent());
+    rig.wizard.Activate();
+    QVERIFY(rig.wizard.view().startEnabled);
+    rig.wizard.Start(QStringLiteral("1"));
+    constexpr int Greetings = 600;  // about 1.9 s of line
+    for (int i = 0; i < Greetings; ++i)
+        rig.tmx.powerUp(4, 41);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.drive.lineBacklog(), qsizetype(0), 10000);
+    QElapsedTimer sinceBurst;
+    sinceBurst.start();
+    QTRY_VERIFY_WITH_TIMEOUT(rig.quietFor(1000), 5000);
+    QVERIFY2(sinceBurst.elapsed() < 5000, qPrintable(QString::number(sinceBurst.elapsed())));
+
+    QCOMPARE(rig.wizard.deepest, 1);
+    QVERIFY(rig.tmx.greetingAnswers >= 1);
+    QVERIFY2(rig.tmx.greetingAnswers < Greetings / 20, qPrintable(QString::number(rig.tmx.greetingAnswers)));
+    // Each answered greeting was answered whole: "00", "PR1", the two reads.
+    QCOMPARE(rig.tmx.commands.count("PR1"), 1 + rig.tmx.greetingAnswers);
+    QCOMPARE(rig.tmx.commands.count("HP"), 1 + rig.tmx.greetingAnswers);
+    QVERIFY(rig.wizard.running());
+    QCOMPARE(rig.wizard.step(), Step::Speed);
+    QCOMPARE(rig.port.RThreshold(), 1);
+    rig.tmx.commands.clear();
+    rig.wizard.Cancel();
+    QTRY_COMPARE_WITH_TIMEOUT(rig.tmx.commands, (QList<QByteArray>{"SJ", "CM7", "QT"}), 2000);
+}
+
+void TestSmoothingWizard::cancelDuringAReadEndsTheTalk_data()
+{
+    QTest::addColumn<bool>("powerUp");
+    QTest::addColumn<QList<QByteArray>>("after");  // the commands from the HG read on
+    // Before the control mode was read: it is left alone.
+    QTest::newRow("activation") << false << QList<QByteArray>{"HG", "SJ", "QT"};
+    // The drive's power-up, after the mode was saved: it is put back.
+    QTest::newRow("power-up") << true << QList<QByteArray>{"HG", "SJ", "CM7", "QT"};
+}
+
+void TestSmoothingWizard::cancelDuringAReadEndsTheTalk()
+{
+    // Cancel comes (as the close box would) while the wizard reads "HG":
+    // the leave step goes out, and after its "QT" nothing more.
+    QFETCH(bool, powerUp);
+    QFETCH(QList<QByteArray>, after);
+    PacedWizardRig rig;
+    QVERIFY(rig.drive.isPresent());
+    bool armed = !powerUp;
+    rig.onCommand = [&](const QByteArray& line) {
+        if (armed && line.endsWith("HG")) {
+            armed = false;
+            QTimer::singleShot(100, &rig.wizard, [&] { rig.wizard.Cancel(); });
+        }
+    };
+    rig.wizard.Activate();
+    if (powerUp) {
+        QVERIFY(rig.wizard.view().startEnabled);
+        rig.wizard.Start(QStringLiteral("1"));
+        armed = true;
+        rig.tmx.powerUp(4, 41);
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.wizard.running(), 3000);
+    QTest::qWait(800);  // the HP and CM reads would have gone out by now
+    const qsizetype hg = rig.tmx.commands.lastIndexOf("HG");
+    QVERIFY(hg >= 0);
+    QCOMPARE(rig.tmx.commands.mid(hg), after);
+    QCOMPARE(rig.tmx.kept.value("CM"), QByteArray("7"));
+    QVERIFY(!rig.cfg.state().TerminalMode);
+    QCOMPARE(rig.port.RThreshold(), 1);
+    QCOMPARE(rig.ended, 1);
 }
 
 void TestSmoothingWizard::scrollDoesNotStore()

@@ -74,6 +74,28 @@ void script(Rig& rig, int* cycles)
     QVERIFY2(WholeCycles(rig.drive.received, kExtCycle, cycles), rig.drive.received.constData());
 }
 
+// A monitor that notes how deep its character handling nests, in itself
+// and in waits.
+struct CountingPoll : StatusPoll {
+    using StatusPoll::StatusPoll;
+    int depth = 0;
+    int deepest = 0;
+    int deepestWait = 0;
+    void ProcessChar(char c) override
+    {
+        deepest = std::max(deepest, ++depth);
+        deepestWait = std::max(deepestWait, WaitDepth());
+        StatusPoll::ProcessChar(c);
+        --depth;
+    }
+};
+
+// The monitor over a pseudo-terminal whose drive sends every byte on its
+// own at the 9600-baud rate.
+struct PacedTmxRig : PtyTmxRig {
+    PacedTmxRig() { drive.lineBytesPerSecond = 960; }
+};
+
 }  // namespace
 
 class TestStatusPoll : public QObject {
@@ -87,6 +109,9 @@ private slots:
     void ledsByModel();
     void modelAnswer_data();
     void modelAnswer();
+    void modelAnswerTakesItsCr_data();
+    void modelAnswerTakesItsCr();
+    void greetingBurstWhilePolling();
     void closeWhileAQueryWaits_data();
     void closeWhileAQueryWaits();
     void silentDrive();
@@ -276,6 +301,91 @@ void TestStatusPoll::modelAnswer()
     QTRY_VERIFY_WITH_TIMEOUT(poll.cyclesRun() >= 1 && !poll.cycleWaiting(), Patience);
     poll.close();
     QCOMPARE(rig.tmx.commands.contains("IS"), mainIO);
+}
+
+namespace {
+// Where the carriage return behind the model character goes.
+enum class ModelCr { None, WithIt, MomentLater, BeforeNextReply };
+}  // namespace
+Q_DECLARE_METATYPE(ModelCr)
+
+void TestStatusPoll::modelAnswerTakesItsCr_data()
+{
+    QTest::addColumn<ModelCr>("cr");
+    QTest::newRow("Z alone") << ModelCr::None;
+    QTest::newRow("Z CR") << ModelCr::WithIt;
+    QTest::newRow("Z, CR in a later read") << ModelCr::MomentLater;
+    QTest::newRow("Z, CR ahead of the next reply") << ModelCr::BeforeNextReply;
+}
+
+void TestStatusPoll::modelAnswerTakesItsCr()
+{
+    // The carriage return behind a one-character model answer belongs to
+    // it: it must not end the "MO" exchange, or every later answer lands
+    // one exchange late and closing puts back the wrong functions.
+    QFETCH(ModelCr, cr);
+    PacedTmxRig rig;
+    QVERIFY(rig.ready());
+    rig.tmx.outputFunctions = {{"MO", "2"}, {"AO", "1"}, {"BO", "4"}};
+    auto reply = rig.drive.textCommandHandler;
+    bool crOwed = false;
+    rig.drive.textCommandHandler = [&](const QByteArray& line) {
+        if (line != "MN") {
+            const QByteArray prefix = crOwed ? QByteArray("\r") : QByteArray();
+            crOwed = false;
+            return prefix + reply(line);
+        }
+        if (cr == ModelCr::WithIt)
+            return QByteArray("Z\r");
+        if (cr == ModelCr::MomentLater)
+            QTimer::singleShot(3, &rig.drive, [&] { rig.drive.send("\r"); });
+        crOwed = cr == ModelCr::BeforeNextReply;
+        return QByteArray("Z");
+    };
+    StatusPoll poll(rig.link);
+    QVERIFY(poll.activate());
+    QCOMPARE(poll.modelNumber(), 42);
+    QCOMPARE(poll.savedFunction("MO"), QStringLiteral("2"));
+    QCOMPARE(poll.savedFunction("AO"), QStringLiteral("1"));
+    QCOMPARE(poll.savedFunction("BO"), QStringLiteral("4"));
+    // Forcing Y1 gives the brake output function 3; closing puts all back.
+    poll.forceOutput(4, true);
+    QTRY_VERIFY_WITH_TIMEOUT(poll.cyclesRun() >= 1 && !poll.cycleWaiting(), Patience);
+    QCOMPARE(rig.tmx.outputFunctions.value("BO"), QByteArray("3"));
+    rig.tmx.commands.clear();
+    poll.close();
+    QTRY_VERIFY_WITH_TIMEOUT(rig.tmx.commands.contains("QT"), Patience);
+    QCOMPARE(rig.tmx.commands, (QList<QByteArray>{"MO2", "BO4", "AO1", "QT"}));
+    QCOMPARE(rig.tmx.outputFunctions,
+             (QHash<QByteArray, QByteArray>{{"MO", "2"}, {"AO", "1"}, {"BO", "4"}}));
+}
+
+void TestStatusPoll::greetingBurstWhilePolling()
+{
+    // Greetings back to back at the line rate while the monitor polls: the
+    // character handling does not nest, the polling goes on, and the
+    // monitor is back to its plain polling soon after the burst.
+    PacedTmxRig rig;
+    QVERIFY(rig.ready());
+    CountingPoll poll(rig.link);
+    QVERIFY(poll.activate());
+    QTRY_VERIFY_WITH_TIMEOUT(poll.cyclesRun() >= 1, Patience);
+    constexpr int Greetings = 600;  // about 1.9 s of line
+    for (int i = 0; i < Greetings; ++i)
+        rig.tmx.powerUp(60, 41);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.drive.lineBacklog(), qsizetype(0), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(rig.prompt.beeps >= 1, Patience);
+    QCOMPARE(poll.deepest, 1);
+    QVERIFY2(poll.deepestWait <= 2, qPrintable(QString::number(poll.deepestWait)));
+    // Polling answers again within a cycle or two.
+    rig.tmx.alarmWord = 9;
+    QElapsedTimer sinceBurst;
+    sinceBurst.start();
+    QTRY_COMPARE_WITH_TIMEOUT(poll.display().alarmWord, 9u, Patience);
+    QVERIFY2(sinceBurst.elapsed() < 2000, qPrintable(QString::number(sinceBurst.elapsed())));
+    QCOMPARE(rig.cfg.driveVersion(), QStringLiteral("1.60"));
+    poll.close();
+    QVERIFY(!rig.cfg.state().TerminalMode);
 }
 
 void TestStatusPoll::closeWhileAQueryWaits_data()
