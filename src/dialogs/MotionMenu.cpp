@@ -3,9 +3,10 @@
 #include "Configurator.h"
 #include "DialogControls.h"
 #include "FormHelpers.h"
-#include "MainForm.h"
+#include "MainWindowServices.h"
+#include "WindowHooks.h"
 #include "Pictures.h"
-#include "SummaryGrid.h"
+#include "SummaryBlocks.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -40,7 +41,7 @@ constexpr int IconSize = 28;
 
 }  // namespace
 
-MotionMenu::MotionMenu(Configurator& configurator, MainForm& main)
+MotionMenu::MotionMenu(Configurator& configurator, MainWindowServices& main)
     : QDialog(nullptr), m_cfg(configurator), m_main(main)
 {
     setObjectName(QStringLiteral("MotionMenu"));
@@ -80,7 +81,7 @@ void MotionMenu::showMenu()
     if (!m_loaded) {
         m_loaded = true;
         adjustSize();
-        CenterForm(*this, m_main);
+        CenterForm(*this, m_main.mainWindow());
     }
     ShowInFront(*this);
     Form_Activate();
@@ -110,7 +111,7 @@ void MotionMenu::closeEvent(QCloseEvent* event)
 
 void MotionMenu::summarizeMotion()
 {
-    m_main.summary().SummarizeMotion(SummaryGrid::MotionBlock);
+    m_main.refreshSummaryBlock(SummaryBlocks::MotionBlock);
 }
 
 void MotionMenu::click(MotionMenuButton which)
