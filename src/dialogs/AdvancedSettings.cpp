@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-AdvancedSettings::AdvancedSettings(Configurator& configurator, MainForm& main, DriveLink& link,
+AdvancedSettings::AdvancedSettings(Configurator& configurator, MainWindowServices& main, DriveLink& link,
                                    VelocityDialog& velocity)
     : SettingsDialog(configurator, main, QStringLiteral("AdvancedSettings"), QStringLiteral("Advanced Analog Settings"),
                      HelpPage(HelpOpener::AdvancedSettingsHelp), NoBlock),

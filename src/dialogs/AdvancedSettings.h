@@ -11,7 +11,7 @@ class VelocityDialog;
 class AdvancedSettings : public SettingsDialog {
     Q_OBJECT
 public:
-    AdvancedSettings(Configurator& configurator, MainForm& main, DriveLink& link, VelocityDialog& velocity);
+    AdvancedSettings(Configurator& configurator, MainWindowServices& main, DriveLink& link, VelocityDialog& velocity);
 
     // Measures the offset on the drive and shows it in the offset box.
     void AutoOffset_Click();

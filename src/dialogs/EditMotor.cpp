@@ -4,7 +4,8 @@
 #include "CustomMotorRules.h"
 #include "DialogControls.h"
 #include "HelpPages.h"
-#include "MainForm.h"
+#include "MainWindowServices.h"
+#include "WindowHooks.h"
 #include "MotorDialog.h"
 #include "NameBox.h"
 #include "NumberBox.h"
@@ -51,7 +52,7 @@ QLabel* text(const QString& caption)
 
 }  // namespace
 
-EditMotor::EditMotor(Configurator& configurator, MainForm& main, MotorDialog& motorDialog)
+EditMotor::EditMotor(Configurator& configurator, MainWindowServices& main, MotorDialog& motorDialog)
     : SettingsDialog(configurator, main, QStringLiteral("EditMotor"), QStringLiteral("Define Custom Motor"),
                      HelpPage(HelpOpener::EditMotorHelp), NoBlock),
       m_motorDialog(motorDialog)

@@ -19,7 +19,7 @@ class QPushButton;
 class EditMotor : public SettingsDialog {
     Q_OBJECT
 public:
-    EditMotor(Configurator& configurator, MainForm& main, MotorDialog& motorDialog);
+    EditMotor(Configurator& configurator, MainWindowServices& main, MotorDialog& motorDialog);
 
     // The smoothing wizard's result: both sliders and their boxes (a value
     // that is absent leaves its slider and box alone). They reach the

@@ -25,10 +25,10 @@ constexpr QSize DiagramSize(164, 76);
 
 }  // namespace
 
-EncoderDialog::EncoderDialog(Configurator& configurator, MainForm& main)
+EncoderDialog::EncoderDialog(Configurator& configurator, MainWindowServices& main)
     : SettingsDialog(configurator, main, QStringLiteral("EncoderDialog"),
                      QStringLiteral("Encoder Feedback (optional)"), HelpPage(HelpOpener::EncoderDialogHelp),
-                     SummaryGrid::EncoderBlock)
+                     SummaryBlocks::EncoderBlock)
 {
     QGroupBox* encoder = MakeFrame(this, QStringLiteral("FrameEncoder"), QStringLiteral("Encoder"));
     m_counts = numberBox(QStringLiteral("txtEncCounts"), QStringLiteral("Encoder counts per turn"),

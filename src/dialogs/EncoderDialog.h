@@ -15,7 +15,7 @@ class QRadioButton;
 class EncoderDialog : public SettingsDialog {
     Q_OBJECT
 public:
-    EncoderDialog(Configurator& configurator, MainForm& main);
+    EncoderDialog(Configurator& configurator, MainWindowServices& main);
 
     // The controls' state as values.
     EncoderForm form() const;

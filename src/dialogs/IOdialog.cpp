@@ -3,7 +3,8 @@
 #include "Configurator.h"
 #include "DialogControls.h"
 #include "HelpPages.h"
-#include "MainForm.h"
+#include "MainWindowServices.h"
+#include "WindowHooks.h"
 #include "NumberBox.h"
 
 #include <QButtonGroup>
@@ -71,9 +72,9 @@ void select(QButtonGroup* group, int code)
 
 }  // namespace
 
-IOdialog::IOdialog(Configurator& configurator, MainForm& main)
+IOdialog::IOdialog(Configurator& configurator, MainWindowServices& main)
     : SettingsDialog(configurator, main, QStringLiteral("IOdialog"), QStringLiteral("I/O Configuration"),
-                     HelpPage(HelpOpener::IOdialogHelp), SummaryGrid::IOBlock)
+                     HelpPage(HelpOpener::IOdialogHelp), SummaryBlocks::IOBlock)
 {
     QGroupBox* enable = MakeFrame(this, QStringLiteral("FrameEnableServo"), QStringLiteral("Enable motor"));
     m_enable = optionGroup(EnableOptions, enable, new QVBoxLayout(enable));

@@ -18,7 +18,7 @@ class QPushButton;
 class IOdialog : public SettingsDialog {
     Q_OBJECT
 public:
-    IOdialog(Configurator& configurator, MainForm& main);
+    IOdialog(Configurator& configurator, MainWindowServices& main);
 
     // The start-up step: the limit-sensor list gets its rows ("closed",
     // "open", "not used"), the first selected.

@@ -3,13 +3,14 @@
 #include "AdvancedSettings.h"
 #include "DriveTransfer.h"
 #include "FirstUse.h"
-#include "MainForm.h"
+#include "MainWindowServices.h"
+#include "WindowHooks.h"
 #include "MotionMenu.h"
 #include "PulseDirDialog.h"
 #include "TMXdialog.h"
 #include "VelocityDialog.h"
 
-MotionDialogs::MotionDialogs(Configurator& configurator, MainForm& main, DriveTransfer& transfer)
+MotionDialogs::MotionDialogs(Configurator& configurator, MainWindowServices& main, DriveTransfer& transfer)
     : m_cfg(configurator), m_main(main), m_transfer(transfer)
 {
     WindowHooks& hooks = m_main.hooks();

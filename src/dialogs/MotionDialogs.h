@@ -5,7 +5,7 @@
 class AdvancedSettings;
 class Configurator;
 class DriveTransfer;
-class MainForm;
+class MainWindowServices;
 class MotionMenu;
 class PulseDirDialog;
 class TMXdialog;
@@ -17,7 +17,7 @@ class VelocityDialog;
 // by the download.
 class MotionDialogs {
 public:
-    MotionDialogs(Configurator& configurator, MainForm& main, DriveTransfer& transfer);
+    MotionDialogs(Configurator& configurator, MainWindowServices& main, DriveTransfer& transfer);
     ~MotionDialogs();
 
     MotionMenu& menu();
@@ -28,7 +28,7 @@ public:
 
 private:
     Configurator& m_cfg;
-    MainForm& m_main;
+    MainWindowServices& m_main;
     DriveTransfer& m_transfer;
     std::unique_ptr<MotionMenu> m_menu;
     std::unique_ptr<PulseDirDialog> m_pulseDir;

@@ -3,11 +3,12 @@
 #include "Configurator.h"
 #include "DialogControls.h"
 #include "FormHelpers.h"
-#include "MainForm.h"
+#include "MainWindowServices.h"
 #include "MenuButton.h"
 #include "Pictures.h"
-#include "SummaryGrid.h"
+#include "SummaryBlocks.h"
 #include "Twips.h"
+#include "WindowHooks.h"
 
 #include <QCloseEvent>
 #include <QIcon>
@@ -59,7 +60,7 @@ QIcon MenuPicture(const char* name)
 
 }  // namespace
 
-MotionMenu::MotionMenu(Configurator& configurator, MainForm& main)
+MotionMenu::MotionMenu(Configurator& configurator, MainWindowServices& main)
     : QDialog(nullptr), m_cfg(configurator), m_main(main)
 {
     setObjectName(QStringLiteral("MotionMenu"));
@@ -95,7 +96,7 @@ void MotionMenu::showMenu()
 {
     if (!m_loaded) {
         m_loaded = true;
-        CenterForm(*this, m_main);
+        CenterForm(*this, m_main.mainWindow());
     }
     ShowInFront(*this);
     Form_Activate();
@@ -125,7 +126,7 @@ void MotionMenu::closeEvent(QCloseEvent* event)
 
 void MotionMenu::summarizeMotion()
 {
-    m_main.summary().SummarizeMotion(SummaryGrid::MotionBlock);
+    m_main.refreshSummaryBlock(SummaryBlocks::MotionBlock);
 }
 
 void MotionMenu::click(MotionMenuButton which)

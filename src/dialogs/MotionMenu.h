@@ -6,7 +6,7 @@
 #include <QMap>
 
 class Configurator;
-class MainForm;
+class MainWindowServices;
 class QPushButton;
 
 // The motion-mode menu: one big button per operating mode, the ones the
@@ -16,7 +16,7 @@ class QPushButton;
 class MotionMenu : public QDialog {
     Q_OBJECT
 public:
-    MotionMenu(Configurator& configurator, MainForm& main);
+    MotionMenu(Configurator& configurator, MainWindowServices& main);
 
     // Shows the menu modeless (centred over the main window the first time).
     void showMenu();
@@ -36,7 +36,7 @@ private:
     void summarizeMotion();
 
     Configurator& m_cfg;
-    MainForm& m_main;
+    MainWindowServices& m_main;
     QMap<MotionMenuButton, QPushButton*> m_buttons;
     QPushButton* m_cancel = nullptr;
     bool m_loaded = false;

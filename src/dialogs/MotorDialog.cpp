@@ -3,7 +3,8 @@
 #include "Configurator.h"
 #include "DialogControls.h"
 #include "HelpPages.h"
-#include "MainForm.h"
+#include "MainWindowServices.h"
+#include "WindowHooks.h"
 #include "NumberBox.h"
 #include "NumberSlider.h"
 #include "Units.h"
@@ -57,9 +58,9 @@ public:
 
 }  // namespace
 
-MotorDialog::MotorDialog(Configurator& configurator, MainForm& main)
+MotorDialog::MotorDialog(Configurator& configurator, MainWindowServices& main)
     : SettingsDialog(configurator, main, QStringLiteral("MotorDialog"), QStringLiteral("Motor"),
-                     HelpPage(HelpOpener::MotorDialogHelp), SummaryGrid::MotorBlock)
+                     HelpPage(HelpOpener::MotorDialogHelp), SummaryBlocks::MotorBlock)
 {
     // Motor: a standard motor from the list or the custom motor.
     auto* motorChoice = new QWidget(this);

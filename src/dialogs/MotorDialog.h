@@ -22,7 +22,7 @@ class QRadioButton;
 class MotorDialog : public SettingsDialog {
     Q_OBJECT
 public:
-    MotorDialog(Configurator& configurator, MainForm& main);
+    MotorDialog(Configurator& configurator, MainWindowServices& main);
 
     // Set by any edit of the load inertia or ratio; cleared by every
     // filling. OK turns it into InertiaSet.

@@ -13,9 +13,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-PulseDirDialog::PulseDirDialog(Configurator& configurator, MainForm& main)
+PulseDirDialog::PulseDirDialog(Configurator& configurator, MainWindowServices& main)
     : SettingsDialog(configurator, main, QStringLiteral("PulseDirDialog"), QStringLiteral("Pulse & Direction Control"),
-                     HelpPage(HelpOpener::PulseDirDialogHelp), SummaryGrid::MotionBlock)
+                     HelpPage(HelpOpener::PulseDirDialogHelp), SummaryBlocks::MotionBlock)
 {
     QGroupBox* type = MakeFrame(this, QStringLiteral("FramePulseType"), QStringLiteral("Digital Signal Type"));
     optPulseDir = MakeOption(type, QStringLiteral("optPulseDir"), QStringLiteral("Pulse && Direction"));

@@ -12,7 +12,7 @@ struct StepInputValues;
 class PulseDirDialog : public SettingsDialog {
     Q_OBJECT
 public:
-    PulseDirDialog(Configurator& configurator, MainForm& main);
+    PulseDirDialog(Configurator& configurator, MainWindowServices& main);
 
     // The direction frame shows only for quadrature.
     void ShowHideOptions();

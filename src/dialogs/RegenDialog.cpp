@@ -21,9 +21,9 @@ constexpr QSize PictureSize(150, 120);
 
 }  // namespace
 
-RegenDialog::RegenDialog(Configurator& configurator, MainForm& main)
+RegenDialog::RegenDialog(Configurator& configurator, MainWindowServices& main)
     : SettingsDialog(configurator, main, QStringLiteral("RegenDialog"), QStringLiteral("Regen Clamp"),
-                     HelpPage(HelpOpener::RegenDialogHelp), SummaryGrid::RegenBlock)
+                     HelpPage(HelpOpener::RegenDialogHelp), SummaryBlocks::RegenBlock)
 {
     QGroupBox* frame = MakeFrame(this, QStringLiteral("FrameRegen"), QStringLiteral("Regeneration Clamp Resistor"));
     m_internal = MakeOption(frame, QStringLiteral("optIntRes"), QStringLiteral("internal"),

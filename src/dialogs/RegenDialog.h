@@ -14,7 +14,7 @@ class QRadioButton;
 class RegenDialog : public SettingsDialog {
     Q_OBJECT
 public:
-    RegenDialog(Configurator& configurator, MainForm& main);
+    RegenDialog(Configurator& configurator, MainWindowServices& main);
 
     RegenForm form() const;
     // The name of the picture shown.

@@ -3,7 +3,8 @@
 #include "Configurator.h"
 #include "DialogControls.h"
 #include "FormHelpers.h"
-#include "MainForm.h"
+#include "MainWindowServices.h"
+#include "WindowHooks.h"
 #include "NumberBox.h"
 
 #include <QCloseEvent>
@@ -11,7 +12,7 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 
-SettingsDialog::SettingsDialog(Configurator& configurator, MainForm& main, const QString& name,
+SettingsDialog::SettingsDialog(Configurator& configurator, MainWindowServices& main, const QString& name,
                                const QString& caption, const QString& helpPage, int block)
     : QDialog(nullptr), m_cfg(configurator), m_main(main), m_helpPage(helpPage), m_block(block)
 {
@@ -40,7 +41,7 @@ void SettingsDialog::ensureLoaded()
     m_loaded = true;
     load();
     adjustSize();
-    CenterForm(*this, m_main);
+    CenterForm(*this, m_main.mainWindow());
 }
 
 void SettingsDialog::showFilled()
@@ -77,7 +78,7 @@ void SettingsDialog::OK_Click()
 void SettingsDialog::summarize()
 {
     if (m_block != NoBlock)
-        m_main.summary().SummarizeBlock(static_cast<SummaryGrid::Block>(m_block));
+        m_main.refreshSummaryBlock(static_cast<SummaryBlocks::Block>(m_block));
 }
 
 void SettingsDialog::Cancel_Click()

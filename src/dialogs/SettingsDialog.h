@@ -1,12 +1,12 @@
 #pragma once
 
-#include "SummaryGrid.h"
+#include "SummaryBlocks.h"
 
 #include <QDialog>
 #include <QList>
 
 class Configurator;
-class MainForm;
+class MainWindowServices;
 class NumberBox;
 struct BoxRule;
 
@@ -26,7 +26,7 @@ public:
     // caption: the window title; helpPage: the page Help opens ("" for
     // none); block: the summary block OK refreshes (NoBlock for none).
     static constexpr int NoBlock = -1;
-    SettingsDialog(Configurator& configurator, MainForm& main, const QString& name, const QString& caption,
+    SettingsDialog(Configurator& configurator, MainWindowServices& main, const QString& name, const QString& caption,
                    const QString& helpPage, int block);
 
     // The load step, once: what the layout does not carry (list entries),
@@ -74,7 +74,7 @@ protected:
     void setCaption(const QString& caption);
 
     Configurator& cfg() { return m_cfg; }
-    MainForm& mainForm() { return m_main; }
+    MainWindowServices& mainForm() { return m_main; }
 
     // A number box of this dialog, normalised before every OK.
     NumberBox* numberBox(const QString& name, const QString& accessibleName, const BoxRule& rule);
@@ -95,7 +95,7 @@ private:
     void refill();
 
     Configurator& m_cfg;
-    MainForm& m_main;
+    MainWindowServices& m_main;
     QString m_helpPage;
     int m_block;
     bool m_loaded = false;

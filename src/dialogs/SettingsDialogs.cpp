@@ -6,12 +6,13 @@
 #include "EncoderDialog.h"
 #include "FirstUse.h"
 #include "IOdialog.h"
-#include "MainForm.h"
+#include "MainWindowServices.h"
+#include "WindowHooks.h"
 #include "MotionDialogs.h"
 #include "MotorDialog.h"
 #include "RegenDialog.h"
 
-SettingsDialogs::SettingsDialogs(Configurator& configurator, MainForm& main, DriveTransfer& transfer)
+SettingsDialogs::SettingsDialogs(Configurator& configurator, MainWindowServices& main, DriveTransfer& transfer)
     : m_cfg(configurator), m_main(main), m_transfer(transfer),
       m_motion(std::make_unique<MotionDialogs>(configurator, main, transfer))
 {

@@ -7,7 +7,7 @@ class DriveTransfer;
 class EditMotor;
 class EncoderDialog;
 class IOdialog;
-class MainForm;
+class MainWindowServices;
 class MotionDialogs;
 class MotorDialog;
 class RegenDialog;
@@ -18,7 +18,7 @@ class RegenDialog;
 // first use and lives until the program ends.
 class SettingsDialogs {
 public:
-    SettingsDialogs(Configurator& configurator, MainForm& main, DriveTransfer& transfer);
+    SettingsDialogs(Configurator& configurator, MainWindowServices& main, DriveTransfer& transfer);
     ~SettingsDialogs();
 
     MotorDialog& motorDialog();
@@ -29,7 +29,7 @@ public:
 
 private:
     Configurator& m_cfg;
-    MainForm& m_main;
+    MainWindowServices& m_main;
     DriveTransfer& m_transfer;
     // The motion-mode menu and its dialogs register themselves.
     std::unique_ptr<MotionDialogs> m_motion;

@@ -16,9 +16,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-TMXdialog::TMXdialog(Configurator& configurator, MainForm& main)
+TMXdialog::TMXdialog(Configurator& configurator, MainWindowServices& main)
     : SettingsDialog(configurator, main, QStringLiteral("TMXdialog"), QStringLiteral("TMX Configuration"),
-                     HelpPage(HelpOpener::TMXdialogHelp), SummaryGrid::MotionBlock)
+                     HelpPage(HelpOpener::TMXdialogHelp), SummaryBlocks::MotionBlock)
 {
     // The serial line.
     QGroupBox* address = MakeFrame(this, QStringLiteral("FrameRS485Addr"), QStringLiteral("RS-485 Address"));

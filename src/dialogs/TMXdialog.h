@@ -18,7 +18,7 @@ struct SerialModeValues;
 class TMXdialog : public SettingsDialog {
     Q_OBJECT
 public:
-    TMXdialog(Configurator& configurator, MainForm& main);
+    TMXdialog(Configurator& configurator, MainWindowServices& main);
 
     // The operating mode OK stores: 2 TMX mode, 7 J program.
     int ModeToSet = 2;

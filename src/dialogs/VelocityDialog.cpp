@@ -17,9 +17,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-VelocityDialog::VelocityDialog(Configurator& configurator, MainForm& main)
+VelocityDialog::VelocityDialog(Configurator& configurator, MainWindowServices& main)
     : SettingsDialog(configurator, main, QStringLiteral("VelocityDialog"), QStringLiteral("Velocity Control Mode"),
-                     HelpPage(HelpOpener::VelocityDialogHelp), SummaryGrid::MotionBlock)
+                     HelpPage(HelpOpener::VelocityDialogHelp), SummaryBlocks::MotionBlock)
 {
     const QString revPerSec = QStringLiteral("rev/sec");
     const QString revPerSecSq = QStringLiteral("rev/s/s");

@@ -18,7 +18,7 @@ struct VelocityValues;
 class VelocityDialog : public SettingsDialog {
     Q_OBJECT
 public:
-    VelocityDialog(Configurator& configurator, MainForm& main);
+    VelocityDialog(Configurator& configurator, MainWindowServices& main);
 
     // The advanced analog values (mV, mV, Hz) between the loader, the
     // advanced dialog and this OK.

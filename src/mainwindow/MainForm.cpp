@@ -599,6 +599,11 @@ HelpScreen& MainForm::ensureHelpScreen()
     return *m_help;
 }
 
+void MainForm::refreshSummaryBlock(SummaryBlocks::Block firstRow)
+{
+    m_summary->SummarizeBlock(firstRow);
+}
+
 void MainForm::OpenHelpPage(const QString& pageRef)
 {
     ensureHelpScreen().OpenHelpPage(pageRef);

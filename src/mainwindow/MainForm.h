@@ -1,6 +1,8 @@
 #pragma once
 
 #include "HelpScreen.h"
+#include "MainWindowServices.h"
+#include "SummaryBlocks.h"
 #include "WindowHooks.h"
 
 #include <QMainWindow>
@@ -28,7 +30,7 @@ class WiringBoard;
 // The main window: the drive picture with its picture buttons and help
 // spots, the wiring diagram, the model and port lists, the summary grid and
 // the three menus. Its load step (Form_Load) is the program's start-up.
-class MainForm : public QMainWindow {
+class MainForm : public QMainWindow, public MainWindowServices {
     Q_OBJECT
 public:
     // programDir is the folder holding the program, its help folder and its
@@ -43,7 +45,8 @@ public:
     void Form_Load();
 
     // Where later windows register how they are shown.
-    WindowHooks& hooks() { return m_hooks; }
+    WindowHooks& hooks() override { return m_hooks; }
+    QWidget& mainWindow() override { return *this; }
 
     // The folder of the program (the file dialogs start there).
     QString programDir() const { return m_programDir; }
@@ -56,6 +59,7 @@ public:
     // The summary grid; the settings dialogs refresh their block through it.
     SummaryGrid& summary() { return *m_summary; }
     void SummarizeAll();
+    void refreshSummaryBlock(SummaryBlocks::Block firstRow) override;
 
     // File > Open, Save, Save As and Print.
     FileCommands& fileCommands() { return *m_files; }
@@ -70,7 +74,7 @@ public:
     QAction* menuEntry(const QString& name) const;
 
     // Shows a help page (file name, optionally "#anchor") in the help viewer.
-    void OpenHelpPage(const QString& pageRef);
+    void OpenHelpPage(const QString& pageRef) override;
     // The help viewer, created on first use; null until then.
     HelpScreen* helpScreen() const { return m_help; }
 
@@ -100,7 +104,7 @@ public:
     using UrlOpener = std::function<bool(const QUrl&)>;
     void setUrlOpener(UrlOpener opener) { m_openUrl = std::move(opener); }
 
-    void setProgress(int percent);
+    void setProgress(int percent) override;
 
     PictureButton* pictureButton(const QString& name) const { return m_buttons.value(name); }
     HelpSpot* helpSpot(const QString& name) const { return m_spots.value(name); }
@@ -109,7 +113,7 @@ public:
     QComboBox& commList() { return *m_commList; }
     QLabel& driveVersionLabel() { return *m_driveVersion; }
     QLabel& motionDescLabel() { return *m_motionDesc; }
-    QProgressBar& progressBar() { return *m_progBar; }
+    QProgressBar& progressBar() override { return *m_progBar; }
     About* aboutBox() const { return m_about; }
 
     // The least size of the window as a whole, frame and menu bar included:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SummaryBlocks.h"
 #include "SummaryText.h"
 
 #include <QPixmap>
@@ -13,11 +14,9 @@ class Configurator;
 // divider rows. Each block is rewritten whole by its refresh procedure,
 // which the block's settings dialog calls on OK with the block's first row;
 // an upload or an opened file refreshes all five. Display only.
-class SummaryGrid : public QTableWidget {
+class SummaryGrid : public QTableWidget, public SummaryBlocks {
     Q_OBJECT
 public:
-    // The first row of each block, which is also its title row.
-    enum Block { MotorBlock = 0, MotionBlock = 4, RegenBlock = 8, IOBlock = 12, EncoderBlock = 20 };
     static constexpr int RowCount = 23;
 
     explicit SummaryGrid(Configurator& configurator, QWidget* parent = nullptr);

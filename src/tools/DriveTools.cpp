@@ -7,7 +7,8 @@
 #include "FaultWatch.h"
 #include "FirstUse.h"
 #include "Harmonizer.h"
-#include "MainForm.h"
+#include "MainWindowServices.h"
+#include "WindowHooks.h"
 #include "ReferenceWindows.h"
 #include "SelfTest.h"
 #include "ServoFault.h"
@@ -15,7 +16,7 @@
 
 #include <QProgressBar>
 
-DriveTools::DriveTools(DriveLink& link, DriveQueries& queries, MainForm& main)
+DriveTools::DriveTools(DriveLink& link, DriveQueries& queries, MainWindowServices& main)
     : m_link(link), m_main(main),
       m_faults(std::make_unique<FaultCommands>(link, queries)), m_watch(std::make_unique<FaultWatch>(link))
 {
@@ -25,9 +26,9 @@ DriveTools::DriveTools(DriveLink& link, DriveQueries& queries, MainForm& main)
     hooks.clearAlarm = [this] { MenuClearFault_Click(); };
     hooks.restoreFactoryDefaults = [this] { MenuRestore_Click(); };
 
-    QObject::connect(m_faults.get(), &FaultCommands::progressReset, &m_main, [this] { resetProgress(); });
-    QObject::connect(m_watch.get(), &FaultWatch::lampsChanged, &m_main, [this](int word) { ServoError152(word); });
-    QObject::connect(m_watch.get(), &FaultWatch::showRequested, &m_main, [this] { showServoFault(); });
+    QObject::connect(m_faults.get(), &FaultCommands::progressReset, &m_main.mainWindow(), [this] { resetProgress(); });
+    QObject::connect(m_watch.get(), &FaultWatch::lampsChanged, &m_main.mainWindow(), [this](int word) { ServoError152(word); });
+    QObject::connect(m_watch.get(), &FaultWatch::showRequested, &m_main.mainWindow(), [this] { showServoFault(); });
 
     // A tool opened from an event handled inside a running exchange's wait
     // would take that exchange's reply: such a request is ignored.
@@ -70,7 +71,7 @@ ExecStatus& DriveTools::statusMonitor()
 
 SelfTest& DriveTools::selfTest()
 {
-    return OnFirstUse(m_selfTest, m_link, &m_main);
+    return OnFirstUse(m_selfTest, m_link, &m_main.mainWindow());
 }
 
 ReferenceWindows& DriveTools::reference()
@@ -81,7 +82,7 @@ ReferenceWindows& DriveTools::reference()
 Harmonizer& DriveTools::harmonizer()
 {
     if (!m_harmonizer) {
-        m_harmonizer = new Harmonizer(m_link, &m_main);
+        m_harmonizer = new Harmonizer(m_link, &m_main.mainWindow());
         // The motor dialog's running current drives the jog; the tuned
         // values go to the custom-motor editor's sliders.
         m_harmonizer->runningCurrentText = [this] {
@@ -98,14 +99,14 @@ Harmonizer& DriveTools::harmonizer()
 ServoFault& DriveTools::servoFault()
 {
     if (!m_servoFault)
-        m_servoFault = new ServoFault(*m_faults, &m_main);
+        m_servoFault = new ServoFault(*m_faults, &m_main.mainWindow());
     return *m_servoFault;
 }
 
 AlarmHistory& DriveTools::alarmHistory()
 {
     if (!m_alarmHistory)
-        m_alarmHistory = new AlarmHistory(*m_faults, &m_main);
+        m_alarmHistory = new AlarmHistory(*m_faults, &m_main.mainWindow());
     return *m_alarmHistory;
 }
 

@@ -9,7 +9,7 @@ class ExecStatus;
 class FaultCommands;
 class FaultWatch;
 class Harmonizer;
-class MainForm;
+class MainWindowServices;
 class ReferenceWindows;
 class SelfTest;
 class ServoFault;
@@ -21,7 +21,7 @@ class TMXterm;
 // created on first use and lives until the program ends.
 class DriveTools {
 public:
-    DriveTools(DriveLink& link, DriveQueries& queries, MainForm& main);
+    DriveTools(DriveLink& link, DriveQueries& queries, MainWindowServices& main);
     ~DriveTools();
 
     // The reference cards, code lists and move calculator.
@@ -51,7 +51,7 @@ private:
     void resetProgress();
 
     DriveLink& m_link;
-    MainForm& m_main;
+    MainWindowServices& m_main;
     std::unique_ptr<ReferenceWindows> m_reference;
     Harmonizer* m_harmonizer = nullptr;      // owned by the main window
     std::unique_ptr<FaultCommands> m_faults;

@@ -4,6 +4,7 @@
 #include "LinkStack.h"
 #include "MainForm.h"
 #include "MemorySerialPort.h"
+#include "SummaryGrid.h"
 
 #include <QString>
 
