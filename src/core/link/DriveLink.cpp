@@ -180,10 +180,25 @@ bool DriveLink::hasHeaderByte() const
     return false;
 }
 
+// A tool that falls behind, or terminal mode with no tool taking the bytes,
+// must not let the unread bytes grow without end: the newest are kept.
+void DriveLink::takeInput()
+{
+    m_rx += m_port.Input();
+    if (m_rx.size() > UnreadLimit)
+        m_rx.remove(0, m_rx.size() - UnreadLimit);
+}
+
+void DriveLink::discardWaiting()
+{
+    m_port.Input();
+    m_rx.clear();
+}
+
 void DriveLink::Comm1_OnComm()
 {
     if (m_cfg.state().TerminalMode) {
-        m_rx += m_port.Input();
+        takeInput();
         // The tool may yield inside ProcessChar and a later arrival may run
         // this again meanwhile; both take from the front, so order holds.
         while (m_tool && m_cfg.state().TerminalMode && !m_rx.isEmpty()) {
@@ -198,7 +213,7 @@ void DriveLink::Comm1_OnComm()
     // and once an upload has set 0 the image bytes are not ours.
     while (m_port.RThreshold() > 0 && m_port.InBufferCount() > 0
            && m_port.InBufferCount() >= m_port.RThreshold()) {
-        m_rx += m_port.Input();
+        takeInput();
         while (!m_rx.isEmpty() && !(hasHeaderByte() && m_rx.size() < 3)) {
             ScanForHeader();
             ScanForPacket();
@@ -368,6 +383,7 @@ DriveLink::Exchange::Exchange(DriveLink& link) : m_link(link)
     if (m_link.m_exchangeDepth < 0) {
         m_link.m_exchangeDepth = WaitDepth();
         m_granted = m_outermost = true;
+        m_link.discardWaiting();
     } else {
         m_granted = WaitDepth() == m_link.m_exchangeDepth;
     }
