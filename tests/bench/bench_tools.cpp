@@ -323,7 +323,8 @@ int greetingBurst(const QString& tool, int bytesPerSecond)
         });
         // More waiting than a poll's reply: still working through the burst.
         const bool taking = program.link.unreadBytes().size() + program.port.InBufferCount() > BacklogBytes;
-        if (nowAnswers != answers || taking || lineBusy)
+        // The line itself stays busy with a polling tool's own replies.
+        if (nowAnswers != answers || taking || burstEnd < 0)
             lastBusy = clock.elapsed();
         answers = nowAnswers;
         if (!lineBusy && burstEnd < 0)
