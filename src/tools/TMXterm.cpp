@@ -75,8 +75,10 @@ TMXterm::TMXterm(DriveLink& link, std::function<void()> showHelp, QWidget* paren
 
     connect(help, &QPushButton::clicked, this, &TMXterm::Help_Click);
     connect(quit, &QPushButton::clicked, this, &TMXterm::Quit_Click);
-    connect(&m_session, &TerminalSession::appended, this, &TMXterm::showAppended);
-    connect(&m_session, &TerminalSession::replaced, this, &TMXterm::showLog);
+    m_showTimer.setSingleShot(true);
+    connect(&m_showTimer, &QTimer::timeout, this, &TMXterm::showPending);
+    connect(&m_session, &TerminalSession::appended, this, &TMXterm::logAppended);
+    connect(&m_session, &TerminalSession::replaced, this, &TMXterm::logReplaced);
     // Focus moving into another window of ours means that window is active
     // now, also where the terminal saw no deactivation of its own for it.
     connect(qApp, &QApplication::focusChanged, this, [this] {
@@ -90,6 +92,7 @@ TMXterm::~TMXterm() = default;
 
 void TMXterm::open()
 {
+    showPending();
     ShowInFront(*this);
     // Shown again while still the active window (hidden by "Close" with no
     // other window of ours taking over): no activation event will come.
@@ -134,12 +137,14 @@ void TMXterm::closeEvent(QCloseEvent* e)
 {
     m_session.closeBox();
     m_command->clear();
+    showPending();
     e->accept();
 }
 
 void TMXterm::Quit_Click()
 {
     m_session.quit();
+    showPending();
     hide();
 }
 
@@ -149,18 +154,46 @@ void TMXterm::Help_Click()
         m_showHelp();
 }
 
-void TMXterm::showAppended(const QString& text)
+void TMXterm::logAppended(const QString& text)
 {
-    QTextCursor end(m_history->document());
-    end.movePosition(QTextCursor::End);
-    end.insertText(Lines(text));
-    m_history->moveCursor(QTextCursor::End);
-    m_history->ensureCursorVisible();
+    if (!m_showWholeLog)
+        m_unshown += text;
+    showSoon();
 }
 
-void TMXterm::showLog()
+void TMXterm::logReplaced()
 {
-    m_history->setPlainText(Lines(m_session.log()));
+    m_unshown.clear();
+    m_showWholeLog = true;
+    showSoon();
+}
+
+void TMXterm::showSoon()
+{
+    if (m_showTimer.isActive())
+        return;
+    const qint64 since = m_sinceShown.isValid() ? m_sinceShown.elapsed() : ShowIntervalMs;
+    if (since >= ShowIntervalMs)
+        showPending();
+    else
+        m_showTimer.start(static_cast<int>(ShowIntervalMs - since));
+}
+
+void TMXterm::showPending()
+{
+    m_showTimer.stop();
+    if (!m_showWholeLog && m_unshown.isEmpty())
+        return;
+    if (m_showWholeLog) {
+        m_history->setPlainText(Lines(m_session.log()));
+    } else {
+        QTextCursor end(m_history->document());
+        end.movePosition(QTextCursor::End);
+        end.insertText(Lines(m_unshown));
+    }
+    m_unshown.clear();
+    m_showWholeLog = false;
     m_history->moveCursor(QTextCursor::End);
     m_history->ensureCursorVisible();
+    m_sinceShown.start();
 }

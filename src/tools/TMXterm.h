@@ -2,6 +2,8 @@
 
 #include "TerminalSession.h"
 
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QWidget>
 
 class DriveLink;
@@ -13,6 +15,12 @@ class QPlainTextEdit;
 // program becomes active, and keeps it when the user switches to another
 // application, so that coming back sends nothing. Shown modeless; "Close"
 // hides it with its log, the close box empties the log.
+//
+// A drive at 9600 baud sends a byte a millisecond, often each on its own.
+// The log box is brought up to date at most every ShowIntervalMs while text
+// keeps coming (at once when it has been quiet), not once per byte: laying
+// out a long line and repainting for every byte would cost more than a
+// processor core can give. What the box shows is always the log as it was.
 class TMXterm : public QWidget {
     Q_OBJECT
 public:
@@ -22,6 +30,8 @@ public:
 
     // Shows the terminal and makes it the active window.
     void open();
+
+    static constexpr int ShowIntervalMs = 40;
 
     TerminalSession& session() { return m_session; }
     QPlainTextEdit* history() const { return m_history; }
@@ -37,11 +47,19 @@ protected:
 
 private:
     void followActivation();
-    void showAppended(const QString& text);
-    void showLog();
+    void logAppended(const QString& text);
+    void logReplaced();
+    void showSoon();
+    void showPending();
 
     TerminalSession m_session;
     std::function<void()> m_showHelp;
     QPlainTextEdit* m_history = nullptr;
     QPlainTextEdit* m_command = nullptr;
+    // What the log gained since the box last showed it; or, when the log
+    // was cut or emptied meanwhile, the whole log is shown anew.
+    QString m_unshown;
+    bool m_showWholeLog = false;
+    QTimer m_showTimer;
+    QElapsedTimer m_sinceShown;
 };

@@ -93,6 +93,8 @@ public:
     // Sends the bytes over time, a chunk every intervalMs, as a drive that
     // keeps talking; emits pacedSendDone after the last chunk.
     void sendPaced(const QByteArray& bytes, int chunk, int intervalMs);
+    // Bytes of sendPaced still to go.
+    qsizetype pacedBacklog() const { return m_paced.size(); }
     // The fault message for an alarm word (its low 14 bits: two 7-bit bytes).
     void sendFault(int alarmWord);
     // Pulls the plug: the pseudo-terminal closes, the in-memory port vanishes.

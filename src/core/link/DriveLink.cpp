@@ -185,11 +185,27 @@ bool DriveLink::hasHeaderByte() const
     return false;
 }
 
+// A tool that falls behind, or terminal mode with no tool taking the bytes,
+// must not let the unread bytes grow without end: the newest are kept.
+qsizetype DriveLink::takeInput()
+{
+    const QByteArray arrived = m_port.Input();
+    m_rx += arrived;
+    if (m_rx.size() > UnreadLimit)
+        m_rx.remove(0, m_rx.size() - UnreadLimit);
+    return arrived.size();
+}
+
+void DriveLink::discardWaiting()
+{
+    m_port.Input();
+    m_rx.clear();
+}
+
 void DriveLink::Comm1_OnComm()
 {
     if (m_cfg.state().TerminalMode) {
-        const QByteArray arrived = m_port.Input();
-        m_rx += arrived;
+        const bool arrived = takeInput() > 0;
         // Handing bytes over runs this again for every arrival inside the
         // tool's handling and inside the yield after each byte. Those bytes
         // wait here for the loop below, which goes on with them in order
@@ -199,7 +215,7 @@ void DriveLink::Comm1_OnComm()
         // its reply) is handed bytes itself, as nothing would hand them
         // over before that wait ends.
         if (m_feeder && (m_feeder->inTool || WaitDepth() <= m_feeder->yieldDepth)) {
-            m_feeder->arrivedInTool = m_feeder->arrivedInTool || (m_feeder->inTool && !arrived.isEmpty());
+            m_feeder->arrivedInTool = m_feeder->arrivedInTool || (m_feeder->inTool && arrived);
             return;
         }
         Feeder self{WaitDepth() + 1};
@@ -224,7 +240,7 @@ void DriveLink::Comm1_OnComm()
     // and once an upload has set 0 the image bytes are not ours.
     while (m_port.RThreshold() > 0 && m_port.InBufferCount() > 0
            && m_port.InBufferCount() >= m_port.RThreshold()) {
-        m_rx += m_port.Input();
+        takeInput();
         while (!m_rx.isEmpty() && !(hasHeaderByte() && m_rx.size() < 3)) {
             ScanForHeader();
             ScanForPacket();
@@ -409,6 +425,7 @@ DriveLink::Exchange::Exchange(DriveLink& link) : m_link(link)
     if (m_link.m_exchangeDepth < 0) {
         m_link.m_exchangeDepth = WaitDepth();
         m_granted = m_outermost = true;
+        m_link.discardWaiting();
     } else {
         m_granted = WaitDepth() == m_link.m_exchangeDepth;
     }

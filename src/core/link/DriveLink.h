@@ -53,7 +53,10 @@ public:
     // The reply text the exchanges poll and cut from the front. Only the
     // newest part is kept (at most 64 K characters) when nobody takes it.
     QString& RxText() { return m_rxText; }
-    // The received bytes not yet scanned, in arrival order (never lost).
+    // The received bytes not yet scanned or handed to a tool, in arrival
+    // order. At most UnreadLimit of them are kept: when more wait, the
+    // oldest go.
+    static constexpr qsizetype UnreadLimit = 4096;
     const QByteArray& unreadBytes() const { return m_rx; }
     // Empties the unread bytes and the reply text (start-up).
     void ClearReceived();
@@ -68,7 +71,9 @@ public:
     // One drive exchange at a time. A scope that is not granted means an
     // exchange is already waiting and this request came from an event
     // handled inside its wait: the request is to be ignored. Calls made
-    // directly by the running exchange are granted.
+    // directly by the running exchange are granted. An exchange that starts
+    // throws away the bytes that were waiting unread (in the port and not
+    // yet scanned), so what a tool left behind is not taken for its reply.
     class Exchange {
     public:
         explicit Exchange(DriveLink& link);
@@ -105,6 +110,9 @@ private:
     void keepNewestGreeting();
     void runMessage(const WaitingMessage& message);
     bool openPort(int portNumber, QString* reason);
+    // Takes what the port holds into the unread bytes; the count taken.
+    qsizetype takeInput();
+    void discardWaiting();
 
     // What the drive's own messages do, one per kind of header.
     void onServoFault(quint8 d1, quint8 d2);

@@ -1,6 +1,7 @@
 #include "LinkRig.h"
 #include "Wait.h"
 
+#include <QSignalSpy>
 #include <QtTest>
 
 class TestDriveQueries : public QObject {
@@ -16,6 +17,8 @@ private slots:
     void servoStatus();
     void hexValue_data();
     void hexValue();
+    void staleBytesAreNotTheReply_data();
+    void staleBytesAreNotTheReply();
     void queryFromEventInsideAnotherIsIgnored();
     void nestedCallOfTheRunningExchangeIsGranted();
 };
@@ -179,6 +182,71 @@ void TestDriveQueries::hexValue()
 {
     QFETCH(QString, text);
     QTEST(DriveQueries::HexValue(text), "value");
+}
+
+namespace {
+// Where the bytes that wait before an exchange are.
+enum class Stale { ToolBacklog, HalfMessage, InPort };
+}  // namespace
+Q_DECLARE_METATYPE(Stale)
+
+void TestDriveQueries::staleBytesAreNotTheReply_data()
+{
+    QTest::addColumn<QByteArray>("stale");
+    QTest::addColumn<Stale>("where");
+    QTest::addColumn<bool>("servo");  // the servo status query, else CheckDrive
+
+    // What a tool left behind when it closed with bytes still unread.
+    QTest::newRow("tool's backlog") << QByteArray("AL=0000\rIV=0\rAL=00") << Stale::ToolBacklog << false;
+    QTest::newRow("tool's backlog, servo status") << QByteArray("IS=1011\r") << Stale::ToolBacklog << true;
+    // The start of a drive message whose other bytes never came.
+    QTest::newRow("half a message") << LinkRig::bytes({'x', 255}) << Stale::HalfMessage << false;
+    QTest::newRow("half a message, servo status") << LinkRig::bytes({252, 3}) << Stale::HalfMessage << true;
+    // Left in the port by a polled read.
+    QTest::newRow("left in the port") << QByteArray("late") << Stale::InPort << false;
+}
+
+void TestDriveQueries::staleBytesAreNotTheReply()
+{
+    // An exchange that starts throws away what was waiting: its reply is
+    // read from what the drive sends after the command.
+    QFETCH(QByteArray, stale);
+    QFETCH(Stale, where);
+    QFETCH(bool, servo);
+    LinkRig rig;
+    rig.drive.servoStatus = 0x0200;
+    QSignalSpy faults(&rig.link, &DriveLink::servoFaultReported);
+    switch (where) {
+    case Stale::ToolBacklog:
+        rig.cfg.state().TerminalMode = true;  // nobody takes them
+        rig.arrive(stale);
+        rig.cfg.state().TerminalMode = false;
+        QCOMPARE(rig.link.unreadBytes(), stale);
+        break;
+    case Stale::HalfMessage:
+        rig.arrive(stale);
+        QCOMPARE(rig.link.unreadBytes(), stale);
+        break;
+    case Stale::InPort:
+        rig.port.setRThreshold(0);
+        rig.arrive(stale);
+        rig.port.setRThreshold(1);
+        QCOMPARE(rig.port.InBufferCount(), stale.size());
+        break;
+    }
+    rig.drive.lineBytesPerSecond = 960;
+    if (servo) {
+        QCOMPARE(rig.queries.GetServoStatus(), 0x0200);
+    } else {
+        QCOMPARE(rig.queries.CheckDrive(), QString::fromLatin1("\x04\x2A"));
+        QCOMPARE(rig.cfg.driveVersion(), QStringLiteral("1.04 k"));
+        QCOMPARE(rig.cfg.modelIndex(), 1);
+    }
+    QVERIFY(rig.prompt.messages.isEmpty());
+    // No drive message pieced together out of old and new bytes.
+    QCOMPARE(rig.prompt.beeps, 0);
+    QVERIFY(faults.isEmpty());
+    QVERIFY(rig.link.unreadBytes().isEmpty());
 }
 
 void TestDriveQueries::queryFromEventInsideAnotherIsIgnored()

@@ -65,6 +65,8 @@ private slots:
     void terminalModeGoesToTheToolThatSetIt();
     void terminalModeWithoutToolKeepsBytes();
     void terminalModeKeepsOrderWhenToolYields();
+    void unreadBytesKeepTheNewest_data();
+    void unreadBytesKeepTheNewest();
     void fuzzKeepsTextInOrder();
     void fuzzWildBytesNeverHang();
 };
@@ -299,6 +301,38 @@ void TestReceivePath::terminalModeKeepsOrderWhenToolYields()
     sender.start(1);
     QTRY_COMPARE_WITH_TIMEOUT(tool.chars.size(), stream.size(), 5000);
     QCOMPARE(tool.chars, stream);
+    QVERIFY(rig.link.unreadBytes().isEmpty());
+}
+
+void TestReceivePath::unreadBytesKeepTheNewest_data()
+{
+    QTest::addColumn<int>("arrivalSize");
+    QTest::newRow("in one arrival") << 0;
+    QTest::newRow("byte by byte") << 1;
+    QTest::newRow("in reads of 700") << 700;
+}
+
+void TestReceivePath::unreadBytesKeepTheNewest()
+{
+    // Terminal mode with nobody taking the bytes (as behind a tool that
+    // falls behind): what waits is bounded, and it is the newest in order.
+    QFETCH(int, arrivalSize);
+    LinkRig rig;
+    rig.cfg.state().TerminalMode = true;
+    QByteArray stream;
+    for (int i = 0; i < 3 * DriveLink::UnreadLimit + 17; ++i)
+        stream.append(static_cast<char>(' ' + i % 95));
+    rig.arrive(stream, arrivalSize);
+    QCOMPARE(rig.link.unreadBytes(), stream.right(DriveLink::UnreadLimit));
+
+    // A tool that comes now gets the kept bytes at the next receive event,
+    // then what arrives after them.
+    RecordingTool tool;
+    rig.link.enterTerminalMode(tool);
+    rig.link.Comm1_OnComm();
+    QCOMPARE(tool.chars, stream.right(DriveLink::UnreadLimit));
+    rig.arrive("end");
+    QCOMPARE(tool.chars, stream.right(DriveLink::UnreadLimit) + "end");
     QVERIFY(rig.link.unreadBytes().isEmpty());
 }
 
