@@ -3,6 +3,7 @@
 #include "MemorySerialPort.h"
 #include "SimulatedDrive.h"
 #include "SimulatedTmx.h"
+#include "NestingCount.h"
 #include "SmoothingWizard.h"
 #include "TmxReplyValue.h"
 
@@ -15,20 +16,7 @@ namespace {
 
 using Step = SmoothingWizard::Step;
 
-// A wizard that counts how deep its character handling nests.
-struct CountingWizard : SmoothingWizard {
-    using SmoothingWizard::SmoothingWizard;
-    int depth = 0;
-    int deepest = 0;
-    qint64 chars = 0;
-    void ProcessChar(char c) override
-    {
-        ++chars;
-        deepest = std::max(deepest, ++depth);
-        SmoothingWizard::ProcessChar(c);
-        --depth;
-    }
-};
+using CountingWizard = NestingCount<SmoothingWizard>;
 
 template <typename Port, typename Wizard = SmoothingWizard>
 struct WizardRigOf : LinkStack<Port> {

@@ -1,3 +1,4 @@
+#include "NestingCount.h"
 #include "StatusPoll.h"
 #include "TmxRig.h"
 #include "Wait.h"
@@ -74,21 +75,7 @@ void script(Rig& rig, int* cycles)
     QVERIFY2(WholeCycles(rig.drive.received, kExtCycle, cycles), rig.drive.received.constData());
 }
 
-// A monitor that notes how deep its character handling nests, in itself
-// and in waits.
-struct CountingPoll : StatusPoll {
-    using StatusPoll::StatusPoll;
-    int depth = 0;
-    int deepest = 0;
-    int deepestWait = 0;
-    void ProcessChar(char c) override
-    {
-        deepest = std::max(deepest, ++depth);
-        deepestWait = std::max(deepestWait, WaitDepth());
-        StatusPoll::ProcessChar(c);
-        --depth;
-    }
-};
+using CountingPoll = NestingCount<StatusPoll>;
 
 // The monitor over a pseudo-terminal whose drive sends every byte on its
 // own at the 9600-baud rate.
