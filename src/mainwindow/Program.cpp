@@ -5,6 +5,8 @@
 #include "SettingsDialogs.h"
 #include "StartForm.h"
 
+#include <QCoreApplication>
+
 Program::Program(Prompt& prompt, SerialPort& port, const QString& programDir)
     : m_programDir(programDir),
       m_cfg(prompt),
@@ -30,6 +32,8 @@ bool Program::start()
 {
     if (!m_cfg.openMotorDatabase(MotorDatabasePath(m_programDir)))
         return false;
+    if (QCoreApplication* app = QCoreApplication::instance())
+        app->installEventFilter(&m_hiddenWindows);
     m_main = std::make_unique<MainForm>(m_cfg, m_link, m_queries, m_transfer, m_programDir);
     // The dialogs and tools register with the main window before its load
     // step, which loads some of them.

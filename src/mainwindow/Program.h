@@ -4,6 +4,7 @@
 #include "DriveLink.h"
 #include "DriveQueries.h"
 #include "DriveTransfer.h"
+#include "HiddenWindowRelease.h"
 
 #include <QString>
 #include <memory>
@@ -44,6 +45,7 @@ private:
     DriveLink m_link;
     DriveQueries m_queries;
     DriveTransfer m_transfer;
+    HiddenWindowRelease m_hiddenWindows;
     std::unique_ptr<MainForm> m_main;
     std::unique_ptr<SettingsDialogs> m_dialogs;
     std::unique_ptr<DriveTools> m_tools;

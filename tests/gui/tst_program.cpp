@@ -2,8 +2,12 @@
 #include "MemorySerialPort.h"
 #include "Program.h"
 #include "ScriptedPrompt.h"
+#include "MotorDialog.h"
+#include "SettingsDialogs.h"
 
+#include <QBackingStore>
 #include <QComboBox>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -48,6 +52,39 @@ private slots:
         QVERIFY(main->isVisible());
         QCOMPARE(main->modelList().currentText(), QStringLiteral("KORV4-J"));
         QCOMPARE(prompt.titles().last(), QStringLiteral("No open port"));
+    }
+
+    // A hidden window lets go of the picture it is drawn from, and when it
+    // is shown again the screen shows it whole, not blank or stale.
+    void hiddenWindowsGiveBackTheirPicture()
+    {
+        ScriptedPrompt prompt;
+        MemorySerialPort port;
+        port.missingPorts = {1, 2, 3, 4, 5, 6, 7, 8};
+        Program program(prompt, port, qEnvironmentVariable("KORV4_BIN"));
+        QVERIFY(program.start());
+        RunHook(program.mainForm()->hooks().showMotorDialog);
+        QWidget& dialog = program.dialogs()->motorDialog();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QSize drawn = dialog.backingStore()->size();
+        QVERIFY(drawn.width() > 100);
+        dialog.hide();
+        QVERIFY(dialog.backingStore()->size().width() <= 1);
+        RunHook(program.mainForm()->hooks().showMotorDialog);
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTRY_COMPARE(dialog.backingStore()->size(), drawn);
+        // What the screen shows of the window is what the window draws
+        // (the text cursor may blink between the two pictures).
+        const QImage shown = dialog.screen()->grabWindow(dialog.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage drawnNow = dialog.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(shown.size(), drawnNow.size());
+        int differing = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                differing += shown.pixel(x, y) != drawnNow.pixel(x, y);
+        QVERIFY2(differing < shown.width() * shown.height() / 100, qPrintable(QString::number(differing)));
+        QVERIFY(program.mainForm()->isVisible());
+        QVERIFY(program.mainForm()->backingStore()->size().width() > 100);
     }
 };
 
