@@ -10,6 +10,7 @@
 #include "RegenDialog.h"
 #include "SettingsDialogs.h"
 #include "HelpScreen.h"
+#include "HelpSpot.h"
 #include "MainFormRig.h"
 #include "ReferenceCardWindow.h"
 #include "ReferenceWindows.h"
@@ -36,6 +37,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -87,6 +89,7 @@ private slots:
     {
         QFETCH(QSize, size);
         QFETCH(bool, filled);
+        const bool designSize = !size.isValid();
         MainFormRig rig;
         rig.start();
         if (filled) {
@@ -125,6 +128,17 @@ private slots:
                                      .arg(folder).arg(size.width()).arg(size.height())
                                      .arg(filled ? "-filled" : "");
             QVERIFY(rig.main.grab().save(name));
+            // A help spot with the keyboard focus, as Tab leaves it.
+            if (filled && designSize) {
+                HelpSpot* spot = rig.main.helpSpot(QStringLiteral("HSencoder"));
+                QVERIFY(spot);
+                rig.main.activateWindow();
+                if (QTest::qWaitForWindowActive(&rig.main)) {
+                    spot->setFocus(Qt::TabFocusReason);
+                    QTRY_VERIFY(spot->hasFocus());
+                }
+                QVERIFY(rig.main.grab().save(QStringLiteral("%1/mainwindow-helpspot-focus.png").arg(folder)));
+            }
         }
     }
 
@@ -326,6 +340,19 @@ private slots:
         };
         r.rig.main.Motor_Click();
         snap(r.motor(), QStringLiteral("motor-standard"));
+        if (!folder.isEmpty()) {
+            // The motor list dropped down: the screen under the dialog, as
+            // the list is a window of its own.
+            QComboBox& list = r.child<QComboBox>(r.motor(), "MotorList");
+            list.showPopup();
+            QWidget* popup = list.view()->window();
+            QVERIFY(QTest::qWaitForWindowExposed(popup));
+            QCoreApplication::processEvents();
+            const QRect area = r.motor().frameGeometry().united(popup->frameGeometry());
+            QVERIFY(r.motor().screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+                        .save(QStringLiteral("%1/motor-list-open.png").arg(folder)));
+            list.hidePopup();
+        }
         r.child<QPushButton>(r.motor(), "MoreOrLess").click();
         r.child<QRadioButton>(r.motor(), "optCustom").click();
         snap(r.motor(), QStringLiteral("motor-custom-more"));
