@@ -68,6 +68,16 @@ struct Program {
     bool opened = false;
 };
 
+// The terminal shown and active on the program's link.
+struct ActiveTerminal {
+    explicit ActiveTerminal(DriveLink& link) : term(link, {})
+    {
+        term.show();
+        term.session().activate();
+    }
+    TMXterm term;
+};
+
 void Key(QWidget* target, int key, const QString& text)
 {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
@@ -99,7 +109,8 @@ private:
     double m_process;
 };
 
-void benchMonitor(const Line& line)
+// The program's share of one core, or -1 when it could not run.
+double benchMonitor(const Line& line)
 {
     BenchDrive drive;
     drive.call([&](SimulatedDrive* d, SimulatedTmx* t) {
@@ -108,7 +119,7 @@ void benchMonitor(const Line& line)
     });
     Program program(drive.slavePath());
     if (!program.opened)
-        return;
+        return -1;
     ExecStatus monitor(program.link);
     monitor.start();
     const int cyclesBefore = monitor.poll().cyclesRun();
@@ -121,6 +132,7 @@ void benchMonitor(const Line& line)
                 line.name, wall, cycles, cycles / wall, cpu.programPercent(), cpu.drivePercent(),
                 cpu.processPercent());
     monitor.OK_Click();
+    return cpu.programPercent();
 }
 
 QByteArray TerminalText(bool lineEnds, int length)
@@ -149,15 +161,14 @@ QString BoxLines(QString log)
 // The terminal taking in TerminalSeconds of text at the line rate: the
 // paced drive sends it a byte at a time, the unpaced one in a block every
 // 100 ms.
-void benchTerminalReceiving(const Line& line, bool lineEnds)
+double benchTerminalReceiving(const Line& line, bool lineEnds)
 {
     BenchDrive drive;
     Program program(drive.slavePath());
     if (!program.opened)
-        return;
-    TMXterm term(program.link, {});
-    term.show();
-    term.session().activate();
+        return -1;
+    ActiveTerminal active(program.link);
+    TMXterm& term = active.term;
     WaitSeconds(0.2);
 
     const QByteArray text = TerminalText(lineEnds, TerminalSeconds * LineRate);
@@ -202,6 +213,7 @@ void benchTerminalReceiving(const Line& line, bool lineEnds)
                 static_cast<long long>(atEnd), static_cast<long long>(total), static_cast<long long>(mostBehind),
                 boxUpdates, boxUpdates / sendWall, upToDate ? "matches the log" : "DOES NOT MATCH the log");
     term.session().deactivate();
+    return program_;
 }
 
 // Enter typed in the terminal until the command's last byte is at the drive
@@ -215,9 +227,8 @@ void benchTerminalEnter()
     Program program(drive.slavePath());
     if (!program.opened)
         return;
-    TMXterm term(program.link, {});
-    term.show();
-    term.session().activate();
+    ActiveTerminal active(program.link);
+    TMXterm& term = active.term;
     QPlainTextEdit* box = term.commandText();
     const QString command = QStringLiteral("DI-12500");
     std::vector<double> ms;
@@ -380,8 +391,9 @@ void benchGreetingBursts()
         std::unique_ptr<QProcess> process;
     };
     std::vector<Child> children;
-    for (const Line& line : kLines) {
-        for (const char* tool : kBurstTools) {
+    // Each tool's unpaced and paced figures one under the other.
+    for (const char* tool : kBurstTools) {
+        for (const Line& line : kLines) {
             Child child{QStringLiteral("%1 %2").arg(QLatin1String(tool), QLatin1String(line.name)),
                         std::make_unique<QProcess>()};
             child.process->setProcessChannelMode(QProcess::MergedChannels);
@@ -435,16 +447,27 @@ bool BenchDriveTools()
                 LineRate);
 
     std::printf("status monitor polling (goal: program under 2 %% of one core on the paced line)\n");
-    for (const Line& line : kLines)
-        benchMonitor(line);
+    double monitor[2];
+    for (int i = 0; i < 2; ++i)
+        monitor[i] = benchMonitor(kLines[i]);
 
     std::printf("terminal taking in %d bytes of text at %d bytes a second (goal: under 10 %% of one core on the "
                 "paced line, never behind it)\n",
                 TerminalSeconds * LineRate, LineRate);
-    for (const Line& line : kLines) {
-        benchTerminalReceiving(line, false);
-        benchTerminalReceiving(line, true);
+    double bare[2];
+    double ended[2];
+    for (int i = 0; i < 2; ++i) {
+        bare[i] = benchTerminalReceiving(kLines[i], false);
+        ended[i] = benchTerminalReceiving(kLines[i], true);
     }
+    // The same figures side by side.
+    std::printf("program's share of one core              unpaced |   paced  (goal on the paced line)\n");
+    const auto row = [](const char* what, const double* f, const char* goal) {
+        std::printf("  %-38s %6.2f %% | %6.2f %%  (%s)\n", what, f[0], f[1], goal);
+    };
+    row("status monitor polling", monitor, "under 2 %");
+    row("terminal, text without line ends", bare, "under 10 %");
+    row("terminal, text with line ends", ended, "under 10 %");
 
     benchTerminalEnter();
 
