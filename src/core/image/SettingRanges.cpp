@@ -39,8 +39,9 @@ const std::vector<Range<S>> SettingsRanges = {
     // Step input. Byte 46 holds the pulse type in two bits, 3 read as 2.
     {&S::PulseType, {0, 2}},
     {&S::StepsPerRev, carried(Enc::U16)},                 // bytes 47-48
-    // Bytes 5-6 hold tenths of a hertz, up to 6553.5 Hz; the step-input
-    // dialog admits up to 10000 Hz, which the download sends as a full field.
+    // Bytes 5-6 hold tenths of a hertz, up to 6553.5 Hz, where the step-input
+    // dialog stops; a file may hold up to 10000 Hz, as older configurations
+    // do, and the download sends any of those as the full field.
     {&S::StepFilterHz, {0, 10000}},
     {&S::NoiseFilterHz, {15000.0 / 255, 15000}},          // byte 2: 15000 / Hz
     // Velocity and analog input

@@ -507,7 +507,7 @@ void TestConfigFile::valuesAreBroughtIntoRange_data()
     QTest::newRow("inertia ratio beyond any upload") << 14 << 3 << QByteArray("1E+200") << QByteArray("1E+100");
     QTest::newRow("torque utilisation 70000") << 16 << 3 << QByteArray("70000") << QByteArray("65535");
     QTest::newRow("steps per rev 70000") << 19 << 4 << QByteArray("70000") << QByteArray("65535");
-    QTest::newRow("step filter 10000, as the step input admits") << 19 << 5 << QByteArray("10000") << QByteArray("10000");
+    QTest::newRow("step filter 10000, as older files hold") << 19 << 5 << QByteArray("10000") << QByteArray("10000");
     QTest::newRow("step filter 20000") << 19 << 5 << QByteArray("20000") << QByteArray("10000");
     QTest::newRow("analog offset -20000") << 23 << 3 << QByteArray("-20000") << QByteArray("-16384");
     QTest::newRow("regen duration 20 s") << 24 << 2 << QByteArray("20") << QByteArray("16.38375");
