@@ -1,5 +1,8 @@
 #include "ConfiguratorFixture.h"
 
+#include "ConfigurationFile.h"
+#include "DriveImage.h"
+#include "ExtractUploadData.h"
 #include "MotorStore.h"
 #include "SampleMotor.h"
 
@@ -19,4 +22,26 @@ ConfiguratorFixture::ConfiguratorFixture()
     configurator.selectModel(1);
     configurator.setCommRow(0);
     configurator.state().ProgramVersion = QStringLiteral("1.0");
+}
+
+void ConfiguratorFixture::upload(QByteArray image)
+{
+    AddChecksum(image);
+    ExtractUploadData(configurator, image);
+}
+
+QByteArray ConfiguratorFixture::downloadImage() const
+{
+    QByteArray image = DownloadString(configurator.settings(), configurator.databaseMotor());
+    AddChecksum(image);
+    return image;
+}
+
+ConfigFileReadResult ConfiguratorFixture::saveAndOpen()
+{
+    const QByteArray file = WriteConfigFile(CaptureConfiguration(configurator, configurator.state().ProgramVersion));
+    const ConfigFileReadResult read = ReadConfigFile(file, configurator.settings());
+    if (read.ok)
+        ApplyConfiguration(configurator, read.content);
+    return read;
 }

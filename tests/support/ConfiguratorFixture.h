@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ConfigFile.h"
 #include "Configurator.h"
 #include "ScriptedPrompt.h"
 
@@ -15,4 +16,14 @@ struct ConfiguratorFixture {
     Configurator configurator{prompt};
 
     QString path(const QString& name) const { return dir.filePath(name); }
+
+    // The core of the program's transfers, without a port or a window:
+    // what an upload does with a received image (the checksum is added
+    // here), the image a download would send now, and a Save As followed by
+    // an Open of that file (the file's bytes read over the settings in
+    // force and applied as the Open command applies them; nothing is
+    // applied when the file does not read).
+    void upload(QByteArray image);
+    QByteArray downloadImage() const;
+    ConfigFileReadResult saveAndOpen();
 };

@@ -54,7 +54,8 @@ const std::vector<SettingsField> Fields = {
     {FIELD(IdleDelay), 0, 10, 0, 65.535, 0.0005 + 1e-9},
     {FIELD(LoadInertia), 0, 0.01, -Lots, Lots, NotInImage},
     {FIELD(LoadInertiaUnit), 0, 3, 0, 3, 0},
-    {FIELD(InertiaRatio), 0, 20, -1, Lots, NotInImage},
+    // The upload works the ratio out: up to some 1e91 over the smallest rotor.
+    {FIELD(InertiaRatio), 0, 20, -1, 1e100, NotInImage},
     {FIELD(InertiaAsRatio), 0, 1, 0, 1, 0},
     {FIELD(SmoothingOn), 0, 1, 0, 1, 0},
     {FIELD(DampingOn), 0, 1, 0, 1, 0},

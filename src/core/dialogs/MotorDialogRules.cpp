@@ -29,17 +29,6 @@ const BoxScale& MotorBoxScale(MotorBox box)
     return Scales.at(static_cast<std::size_t>(box));
 }
 
-double RunCurrentCeiling(float maxRunCurrent)
-{
-    if (!(maxRunCurrent > 0))
-        return 0;
-    double hundredths = std::nearbyint(static_cast<double>(maxRunCurrent) * 100);
-    // Rounded up past the limit: one hundredth less.
-    if (static_cast<float>(hundredths / 100) > maxRunCurrent)
-        hundredths -= 1;
-    return hundredths / 100;
-}
-
 BoxRule DriveCurrentRule(std::function<float()> maxRunCurrent)
 {
     BoxRule rule = ScaleRule(MotorBoxScale(MotorBox::DriveCurrent));

@@ -2,6 +2,7 @@
 
 #include "BoxScale.h"
 #include "MotorRecord.h"
+#include "RunCurrentCeiling.h"
 #include "Settings.h"
 
 #include <QString>
@@ -14,10 +15,6 @@
 enum class MotorBox { DriveCurrent, IdlePercent, IdleDelay, InertiaRatio, LoadInertia, Count };
 const BoxScale& MotorBoxScale(MotorBox box);
 
-// The highest running current the boxes let through for a MaxRunCurrent:
-// the limit in hundredths of an amp, never above the limit itself (a
-// limit of 2.555 A gives 2.55, not 2.56).
-double RunCurrentCeiling(float maxRunCurrent);
 // The running-current box's rule: 0.5..6 A, and no more than the motor the
 // dialog has chosen allows (maxRunCurrent is asked at each leave).
 BoxRule DriveCurrentRule(std::function<float()> maxRunCurrent);

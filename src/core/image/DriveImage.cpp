@@ -1,6 +1,7 @@
 #include "DriveImage.h"
 
 #include "Codecs.h"
+#include "ImageFields.h"
 #include "Rounding.h"
 #include "Units.h"
 
@@ -10,29 +11,6 @@
 namespace {
 
 constexpr int SettingsBytes = DriveImageSize - 2;  // bytes 0..158
-constexpr int TextLength = 13;
-
-enum class Enc {
-    U8,    // one byte
-    U16,   // unsigned, high byte first
-    S16,   // two's complement
-    U16s,  // written as U16, read as two's complement
-    F4,    // DriveFloat
-    C13,   // 13 characters, blank padded
-};
-
-int encodedSize(Enc e)
-{
-    switch (e) {
-    case Enc::U8: return 1;
-    case Enc::U16:
-    case Enc::S16:
-    case Enc::U16s: return 2;
-    case Enc::F4: return 4;
-    case Enc::C13: return TextLength;
-    }
-    return 0;
-}
 
 // A field's value on its way into or out of the image: a number, or the text
 // of a C13 field.
@@ -352,20 +330,27 @@ const ImageField ImageMap[] = {
      [](DecodeOut& o, const Value& v) { o.db.partNumber = v.text; }},
 };
 
-// Writes one field. Numbers are rounded half to even and held inside what
-// the field can carry, so an out-of-range setting never wraps into nonsense.
+// Numbers are rounded half to even and held inside what their field can
+// carry, so an out-of-range setting never wraps into nonsense.
+int heldInField(const Value& v, Enc enc)
+{
+    const FieldSpan span = EncodedSpan(enc);
+    return std::clamp(RoundToInt(v.num), static_cast<int>(span.min), static_cast<int>(span.max));
+}
+
+// Writes one field.
 void writeField(QByteArray& image, const ImageField& f, const Value& v)
 {
     auto out = [&](int k) -> std::uint8_t& { return reinterpret_cast<std::uint8_t&>(image[f.offset + k]); };
     switch (f.enc) {
-    case Enc::U8: out(0) = static_cast<std::uint8_t>(std::clamp(RoundToInt(v.num), 0, 255)); break;
-    case Enc::U16: SplitNum16(std::clamp(RoundToInt(v.num), 0, 65535), out(0), out(1)); break;
-    case Enc::S16: SignedString16(std::clamp(RoundToInt(v.num), -32768, 32767), out(0), out(1)); break;
-    case Enc::U16s: SplitNum16(std::clamp(RoundToInt(v.num), -32768, 32767), out(0), out(1)); break;
+    case Enc::U8: out(0) = static_cast<std::uint8_t>(heldInField(v, f.enc)); break;
+    case Enc::U16: SplitNum16(heldInField(v, f.enc), out(0), out(1)); break;
+    case Enc::S16: SignedString16(heldInField(v, f.enc), out(0), out(1)); break;
+    case Enc::U16s: SplitNum16(heldInField(v, f.enc), out(0), out(1)); break;
     case Enc::F4: SplitFloat(v.num, out(0), out(1), out(2), out(3)); break;
     case Enc::C13: {
-        const QByteArray text = PlainImageText(v.text).leftJustified(TextLength, QLatin1Char(' '), true).toLatin1();
-        for (int k = 0; k < TextLength; ++k)
+        const QByteArray text = PlainImageText(v.text).leftJustified(ImageTextLength, QLatin1Char(' '), true).toLatin1();
+        for (int k = 0; k < ImageTextLength; ++k)
             image[f.offset + k] = text.at(k);
         break;
     }
@@ -382,7 +367,7 @@ Value readField(ByteReader& in, Enc enc)
     case Enc::F4: return in.Str2Float();
     case Enc::C13: {
         QString text;
-        for (int k = 0; k < TextLength; ++k)
+        for (int k = 0; k < ImageTextLength; ++k)
             text.append(QChar(in.Str2Num8()));
         while (text.endsWith(QLatin1Char(' ')))
             text.chop(1);
@@ -465,7 +450,7 @@ bool ImageMapIsContiguous()
     for (const ImageField& f : ImageMap) {
         if (f.offset != next || !f.put || !f.take)
             return false;
-        next += encodedSize(f.enc);
+        next += EncodedSize(f.enc);
     }
     return next == SettingsBytes;
 }

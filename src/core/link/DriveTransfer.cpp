@@ -4,6 +4,7 @@
 #include "DriveImage.h"
 #include "DriveLink.h"
 #include "DriveQueries.h"
+#include "ExtractUploadData.h"
 #include "PolledRead.h"
 #include "Prompt.h"
 #include "Rounding.h"
@@ -122,7 +123,7 @@ bool DriveTransfer::DataUpload()
         read.discard();
         return false;
     }
-    cfg.ExtractUploadData(image);
+    ExtractUploadData(cfg, image);
     setProgress(0);
     read.release();
     cfg.SummarizeAll();

@@ -21,14 +21,3 @@ int CharacterCount(const QString& text)
 {
     return static_cast<int>(Characters(text).size());
 }
-
-QString FirstCharacters(const QString& text, int count)
-{
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
-    qsizetype end = 0;
-    for (int i = 0; i < count && end < text.size(); ++i) {
-        const qsizetype next = finder.toNextBoundary();
-        end = next <= end ? text.size() : next;
-    }
-    return text.left(end);
-}

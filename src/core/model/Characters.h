@@ -12,5 +12,3 @@
 QStringList Characters(const QString& text);
 // How many characters the text has.
 int CharacterCount(const QString& text);
-// The first `count` characters of the text (all of it when it is shorter).
-QString FirstCharacters(const QString& text, int count);

@@ -1,10 +1,7 @@
 #include "Configurator.h"
 
-#include "DriveImage.h"
-#include "MotorDialogRules.h"
 #include "Prompt.h"
-
-#include <algorithm>
+#include "RunCurrentCeiling.h"
 
 Configurator::Configurator(Prompt& prompt, QObject* parent)
     : QObject(parent), m_prompt(prompt)
@@ -152,22 +149,4 @@ MotorStore::AddResult Configurator::AddMotorRecord(const MotorRecord& record)
     if (result == MotorStore::AddResult::Added || result == MotorStore::AddResult::Selected)
         emit databaseMotorAdded(m_motors.currentRecord().partNumber, result == MotorStore::AddResult::Added);
     return result;
-}
-
-void Configurator::ExtractUploadData(const QByteArray& image)
-{
-    const DecodedImage decoded = DecodeImage(image, m_settings);
-    const MotorStore::AddResult added = AddMotorRecord(decoded.databaseMotor);
-    // When the database could not take the drive's motor, its current record
-    // is some other motor: the inertia is worked out from the drive's own.
-    const MotorRecord motor = added == MotorStore::AddResult::Failed ? decoded.databaseMotor : databaseMotor();
-    CalcLoadInertia(decoded.arFrequency, m_settings, motor);
-    // The inverse lands a hair below zero for a load of none (the frequency
-    // is whole hertz), and at minus the rotor for a frequency of 0: a load
-    // is never negative.
-    m_settings.LoadInertia = std::max(m_settings.LoadInertia, 0.0);
-    m_settings.InertiaRatio = std::max(m_settings.InertiaRatio, 0.0);
-    LimitContCurrent();
-    LimitIdleCurrent();
-    ShowMotionDesc();
 }

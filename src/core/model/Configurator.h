@@ -76,12 +76,6 @@ public:
     QString driveVersion() const { return m_driveVersion; }
     void setDriveVersion(const QString& text);
 
-    // Decodes a checked drive image into the settings, adds its database
-    // motor to the motor database when new, recomputes the load inertia from
-    // the anti-resonance frequency, clamps the currents and refreshes the
-    // motion description.
-    void ExtractUploadData(const QByteArray& image);
-
     // Asks every window showing the configuration to refresh all of it.
     void SummarizeAll() { emit summaryRefreshRequested(); }
 

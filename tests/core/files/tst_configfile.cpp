@@ -1,11 +1,14 @@
 #include "ConfigFile.h"
 #include "ConfigSamples.h"
+#include "ConfiguratorFixture.h"
+#include "MotorFields.h"
 #include "NumberText.h"
 #include "RandomSettings.h"
 #include "SettingsFields.h"
 
 #include <QLocale>
 #include <QTest>
+#include <cmath>
 
 using namespace ConfigSamples;
 
@@ -51,6 +54,8 @@ private slots:
     void writesTheSameWhateverTheLocale();
     void printZonesOfLineTen();
 
+    void uploadedEdgesOpenAsSaved_data();
+    void uploadedEdgesOpenAsSaved();
     void versionGates_data();
     void versionGates();
     void valuesAreBroughtIntoRange_data();
@@ -290,6 +295,134 @@ void TestConfigFile::printZonesOfLineTen()
     QCOMPARE(full.indexOf("-3 ") + 1, 15);
 }
 
+void TestConfigFile::uploadedEdgesOpenAsSaved_data()
+{
+    // Bytes put into a drive image ("offset:hex ..."), the setting they
+    // reach ("motor." for the database motor's record) and the value the
+    // upload leaves in it: each end of what the image carries.
+    QTest::addColumn<QString>("patch");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<double>("value");
+    // The smallest positive drive float, 2^-255, and the largest, 2^24 - 1.
+    const double tinyRotorKgm2 = std::ldexp(1.0, -255) / 1e7;  // in g cm2
+    const double largestTotalKgm2 = 50.0 * 16777215 / std::pow(6.2832, 2);  // N m, at 1 Hz
+    const struct {
+        const char* field;
+        const char* low;
+        double lowValue;
+        const char* high;
+        double highValue;
+    } rows[] = {
+        {"MaxTorquePct", "0:0000", 0, "0:ffff", 65535},
+        {"NoiseFilterHz", "2:96", 100, "2:01", 15000},
+        {"VelSpeed", "3:0000", 0, "3:ffff", 65535 / 240.0},
+        {"StepFilterHz", "5:000a", 1, "5:ffff", 6554},
+        {"LoadInertiaUnit", "7:00", 0, "7:1c", 3},
+        {"RunCurrent", "12:0000", 0, "12:ffff", 1.5},  // lowered to 1.5 x the motor's 1 A
+        {"IdleCurrentPct", "14:0000", 0, "14:ffff", 90},
+        {"VelSpeed2", "16:0000", 0, "16:ffff", 65535 / 240.0},
+        {"MaxAccel", "18:0000", 0, "18:ffff", 65535 / 6.0},
+        {"EncoderCounts", "22:0000", 0, "22:ffff", 65535},
+        {"UploadLeadAngleRps", "24:0000", 0, "24:ffff", 65535 / 240.0},
+        {"UploadLeadAngleDeg", "26:0000", 0, "26:ffff", 65535},
+        {"HardStopTimeMs", "28:0000", 0, "28:ffff", 65535},
+        {"AnalogScale", "30:8000", -32768 / 240.0, "30:7fff", 32767 / 240.0},
+        {"AnalogOffset", "32:8000", -16384, "32:7fff", 16384},
+        {"VelAccel", "34:0000", 0, "34:ffff", 65535 / 6.0},
+        {"VelDecel", "36:0000", 0, "36:ffff", 65535 / 6.0},
+        {"AnalogRange", "38:00", 0, "38:7f", 3},
+        {"AnalogDeadband", "39:00", 0, "39:ff", 255},
+        {"BrakeReleaseDelay", "40:0000", 0, "40:ffff", 65535},
+        {"BrakeEngageDelay", "42:0000", 0, "42:ffff", 65535},
+        {"ControlMode", "44:00", 0, "44:ff", 255},
+        {"OperatingMode", "45:00", 0, "45:ff", 255},
+        {"PulseType", "46:00", 0, "46:03", 2},
+        {"StepsPerRev", "47:0000", 0, "47:ffff", 65535},
+        {"EnableInputMode", "50:00", 1, "50:ff", 3},
+        {"AlarmResetMode", "51:00", 1, "51:ff", 3},
+        {"AlarmOutputMode", "52:00", 1, "52:ff", 3},
+        {"BrakeOutputMode", "53:00", 1, "53:ff", 3},
+        {"MotionOutputMode", "54:00", 1, "54:ff", 8},
+        {"LimitMode", "55:00", 1, "55:ff", 3},
+        {"DriveWord56", "56:8000", -32768, "56:7fff", 32767},
+        {"AnalogFilterHz", "58:0000", 1, "58:ffff", 16000},
+        {"TxDelay", "60:0000", 0, "60:ffff", 65535},
+        {"ProtocolFlags", "62:0000", 0, "62:ffff", 55},
+        {"BitRateCode", "64:0000", 1, "64:ffff", 5},
+        {"RegenResWatts", "66:0000", 0, "66:ffff", 65535},
+        {"RegenResOhms", "68:0000", 0, "68:ffff", 65535},
+        {"RegenResSecs", "70:0000", 0, "70:ffff", 65535 / 4000.0},
+        {"IdleDelay", "72:0000", 0, "72:ffff", 65535 * 0.001},
+        {"CustomHarmonicGain", "88:0000", 0, "88:ffff", 65535},
+        {"CustomHarmonicPhase", "90:8000", -32768, "90:7fff", 32767},
+        {"CustomMotorCurrent", "92:0000", 0, "92:ffff", 655.35},
+        {"CustomTorqueUnit", "94:00", 0, "94:ff", 4},
+        {"CustomInertiaUnit", "95:00", 0, "95:ff", 3},
+        {"CustomMotorTorque", "96:00000000", 0, "96:00ffffff", 16777215},
+        {"CustomMotorInertia", "100:00000000", 0, "100:00ffffff", 16777215},
+        {"CustomMotorMaxVolts", "104:0000", 0, "104:ffff", 6553.5},
+        {"CustomLeadAngleRps", "106:0000", 0, "106:ffff", 273},
+        {"CustomLeadAngleDeg", "108:0000", 0, "108:ffff", 65535},
+        // Worked out from the anti-resonance frequency: the largest torque
+        // at 1 Hz over no rotor at all, and over the smallest one.
+        {"LoadInertia", "7:00 76:0000 123:01", 0, "7:00 76:0001 94:04 96:00ffffff 100:00000000 123:01",
+         largestTotalKgm2},
+        {"InertiaRatio", "7:80 76:0000 123:01", 0, "7:80 76:0001 94:04 95:01 96:00ffffff 100:ff000001 123:01",
+         largestTotalKgm2 / tinyRotorKgm2 - 1},
+        {"motor.harmonicGain", "124:0000", 0, "124:ffff", 65535},
+        {"motor.harmonicPhase", "126:8000", -32768, "126:7fff", 32767},
+        {"motor.current", "128:0000", 0, "128:ffff", 655.35},
+        {"motor.TorqueUnit", "130:00", 0, "130:ff", 4},
+        {"motor.InertiaUnit", "131:00", 0, "131:ff", 3},
+        {"motor.Torque", "132:00000000", 0, "132:00ffffff", 16777215},
+        {"motor.inertia", "136:00000000", 0, "136:00ffffff", 16777215},
+        {"motor.PWMmaxPct", "140:0000", 0, "140:ffff", 6553.5},
+        {"motor.leadangleRps", "142:0000", 0, "142:ffff", 273},
+        {"motor.leadangleDeg", "144:0000", 0, "144:ffff", 65535},
+    };
+    for (const auto& row : rows) {
+        QTest::addRow("%s low", row.field) << row.low << row.field << row.lowValue;
+        QTest::addRow("%s high", row.field) << row.high << row.field << row.highValue;
+    }
+}
+
+// Whatever an upload leaves in a setting, a file saved then keeps: opened
+// again, it gives the same settings (numbers to the 15 digits a file
+// writes) and the same image to download.
+void TestConfigFile::uploadedEdgesOpenAsSaved()
+{
+    QFETCH(QString, patch);
+    QFETCH(QString, field);
+    QFETCH(double, value);
+    ConfiguratorFixture f;
+    Configurator& c = f.configurator;
+    QByteArray image = f.downloadImage();
+    // The drive's motor is new to the database, so its record is the image's.
+    image.replace(146, 13, QByteArray("EDGE-MOTOR   "));
+    for (const QString& p : patch.split(QLatin1Char(' '))) {
+        const QStringList at = p.split(QLatin1Char(':'));
+        const QByteArray bytes = QByteArray::fromHex(at.at(1).toLatin1());
+        image.replace(at.at(0).toInt(), bytes.size(), bytes);
+    }
+    f.upload(image);
+    const SettingsField* setting = FindSettingsField(field);
+    const double held = field.startsWith(QLatin1String("motor."))
+                            ? MotorFieldNumber(c.databaseMotor(), field.mid(6))
+                            : FieldNumber(c.settings(), *setting);
+    QVERIFY2(std::fabs(held - value) <= 1e-12 * std::fabs(value), qPrintable(QString::number(held, 'g', 17)));
+
+    const Settings uploaded = c.settings();
+    const MotorRecord motor = c.databaseMotor();
+    const QByteArray sent = f.downloadImage();
+    const ConfigFileReadResult read = f.saveAndOpen();
+    QVERIFY2(read.ok, qPrintable(read.error));
+    const QStringList changed = DifferingFields(uploaded, c.settings(), TextNumberTolerance);
+    QVERIFY2(changed.isEmpty(), qPrintable(changed.join(QStringLiteral("; "))));
+    const QStringList motorChanged = DifferingMotorFields(motor, read.content.motor, 1e-14);
+    QVERIFY2(motorChanged.isEmpty(), qPrintable(motorChanged.join(QStringLiteral("; "))));
+    QCOMPARE(f.downloadImage().toHex(), sent.toHex());
+}
+
 void TestConfigFile::versionGates_data()
 {
     QTest::addColumn<QString>("file");
@@ -342,9 +475,17 @@ void TestConfigFile::valuesAreBroughtIntoRange_data()
     QTest::newRow("noise filter 100") << 21 << 6 << QByteArray("100") << QByteArray("100");
     QTest::newRow("noise filter 15000") << 21 << 6 << QByteArray("15000") << QByteArray("15000");
     QTest::newRow("noise filter 20000") << 21 << 6 << QByteArray("20000") << QByteArray("15000");
+    // The file's two rules apply after a value is held in range.
+    QTest::newRow("step filter below 0") << 19 << 5 << QByteArray("-5") << QByteArray("1");
+    QTest::newRow("noise filter below 0") << 21 << 6 << QByteArray("-3") << QByteArray("2000");
     QTest::newRow("analog filter 0") << 23 << 0 << QByteArray("0") << QByteArray("1");
-    QTest::newRow("operating mode 9") << 19 << 1 << QByteArray("9") << QByteArray("3");
-    QTest::newRow("control mode 99") << 19 << 0 << QByteArray("99") << QByteArray("7");
+    // Codes a drive can hold stay as the upload kept them; beyond a byte
+    // they are held at its ends.
+    QTest::newRow("operating mode 9, as written") << 19 << 1 << QByteArray("9") << QByteArray("9");
+    QTest::newRow("operating mode 300") << 19 << 1 << QByteArray("300") << QByteArray("255");
+    QTest::newRow("control mode 99, as written") << 19 << 0 << QByteArray("99") << QByteArray("99");
+    QTest::newRow("control mode -1") << 19 << 0 << QByteArray("-1") << QByteArray("0");
+    QTest::newRow("power-up mode 9") << 25 << 4 << QByteArray("9") << QByteArray("21");
     QTest::newRow("pulse type 5") << 19 << 2 << QByteArray("5") << QByteArray("2");
     QTest::newRow("enable input 0") << 21 << 0 << QByteArray("0") << QByteArray("1");
     QTest::newRow("motion output 12") << 21 << 4 << QByteArray("12") << QByteArray("8");
@@ -356,7 +497,24 @@ void TestConfigFile::valuesAreBroughtIntoRange_data()
     QTest::newRow("empty address") << 25 << 0 << QByteArray("\"\"") << QByteArray("\"!\"");
     QTest::newRow("long address") << 25 << 0 << QByteArray("\"AB\"") << QByteArray("\"A\"");
     QTest::newRow("control character address") << 25 << 0 << QByteArray("\"\x07\"") << QByteArray("\"!\"");
-    QTest::newRow("huge speed") << 3 << 0 << QByteArray("1E+300") << QByteArray("100");
+    // Numbers beyond what any dialog admits and any image carries: held at
+    // the end of what the image carries (or the dialog admits, when more).
+    QTest::newRow("huge speed") << 3 << 0 << QByteArray("1E+300") << QByteArray("273.0625");
+    QTest::newRow("negative acceleration") << 3 << 2 << QByteArray("-1") << QByteArray("0");
+    QTest::newRow("running current 7 A") << 4 << 0 << QByteArray("7") << QByteArray("6");
+    QTest::newRow("idle delay 100 s") << 4 << 2 << QByteArray("100") << QByteArray("65.535");
+    QTest::newRow("inertia ratio below 0") << 14 << 3 << QByteArray("-1") << QByteArray("0");
+    QTest::newRow("inertia ratio beyond any upload") << 14 << 3 << QByteArray("1E+200") << QByteArray("1E+100");
+    QTest::newRow("torque utilisation 70000") << 16 << 3 << QByteArray("70000") << QByteArray("65535");
+    QTest::newRow("steps per rev 70000") << 19 << 4 << QByteArray("70000") << QByteArray("65535");
+    QTest::newRow("step filter 10000, as older files hold") << 19 << 5 << QByteArray("10000") << QByteArray("10000");
+    QTest::newRow("step filter 20000") << 19 << 5 << QByteArray("20000") << QByteArray("10000");
+    QTest::newRow("analog offset -20000") << 23 << 3 << QByteArray("-20000") << QByteArray("-16384");
+    QTest::newRow("regen duration 20 s") << 24 << 2 << QByteArray("20") << QByteArray("16.38375");
+    QTest::newRow("winding resistance 0") << 7 << 0 << QByteArray("0") << QByteArray("0.1");
+    QTest::newRow("motor PWM 9999 %") << 13 << 0 << QByteArray(" 9999 ") << QByteArray(" 6553.5 ");
+    QTest::newRow("motor lead angle speed 300") << 12 << 0 << QByteArray(" 300 120 ")
+                                                << QByteArray(" 273" + QByteArray(10, ' ') + " 120 ");
     QTest::newRow("idle current 95, as written") << 4 << 1 << QByteArray("95") << QByteArray("95");
     QTest::newRow("idle current above the running current") << 4 << 1 << QByteArray("120") << QByteArray("100");
     QTest::newRow("integer rounded half down to even") << 4 << 1 << QByteArray("50.5") << QByteArray("50");
@@ -447,5 +605,5 @@ void TestConfigFile::acceptsWhatOlderWritersProduced()
     QCOMPARE(r.content.settings.PowerUpMode, 21);
 }
 
-QTEST_APPLESS_MAIN(TestConfigFile)
+QTEST_GUILESS_MAIN(TestConfigFile)
 #include "tst_configfile.moc"

@@ -1,7 +1,9 @@
 #include "DriveImage.h"
 #include "ImageWord.h"
+#include "MotorFields.h"
 #include "RandomSettings.h"
 #include "SampleMotor.h"
+#include "SettingRanges.h"
 #include "SettingsFields.h"
 #include "Units.h"
 
@@ -623,6 +625,19 @@ void TestDriveImage::hostileImagesDecodeIntoRange()
         QVERIFY2(bad.isEmpty(), qPrintable(image.toHex() + ": " + bad.join(QStringLiteral(", "))));
         QVERIFY(extra.databaseMotor.TorqueUnit >= 0 && extra.databaseMotor.TorqueUnit <= 4);
         QVERIFY(extra.databaseMotor.InertiaUnit >= 0 && extra.databaseMotor.InertiaUnit <= 3);
+        // The ranges of what a configuration may hold admit all of it, so a
+        // file keeps it as the upload left it; the running current but
+        // once the upload has lowered it to what the drive allows.
+        Settings held = once;
+        HoldInRanges(held);
+        const QStringList moved = DifferingFields(once, held, [](const SettingsField& f, double) {
+            return QLatin1String(f.name) == QLatin1String("RunCurrent") ? Inf : 0.0;
+        });
+        QVERIFY2(moved.isEmpty(), qPrintable(image.toHex() + ": " + moved.join(QStringLiteral("; "))));
+        MotorRecord heldMotor = extra.databaseMotor;
+        HoldInRanges(heldMotor);
+        const QStringList motorMoved = DifferingMotorFields(extra.databaseMotor, heldMotor);
+        QVERIFY2(motorMoved.isEmpty(), qPrintable(image.toHex() + ": " + motorMoved.join(QStringLiteral("; "))));
 
         // Sent back, it must read the same: nothing wrapped on the way out.
         const QByteArray again = DownloadString(once, extra.databaseMotor);

@@ -1,5 +1,6 @@
 #include "Configurator.h"
 #include "DriveImage.h"
+#include "ExtractUploadData.h"
 #include "RandomSettings.h"
 #include "SampleMotor.h"
 #include "ScriptedPrompt.h"
@@ -340,7 +341,7 @@ void TestSettingsModel::extractUploadData()
     QByteArray image = DownloadString(drive, SampleMotor("KV23-NEW", 4.0));
     AddChecksum(image);
 
-    app.ExtractUploadData(image);
+    ExtractUploadData(app, image);
     QCOMPARE(app.motors().partNumbers(), QStringList({"KV17-A", "KV23-NEW"}));
     QCOMPARE(app.databaseMotor().partNumber, QStringLiteral("KV23-NEW"));
     QCOMPARE(float(app.settings().RunCurrent), 5.0f);  // 1.5 x 4 A = 6 A allows it
@@ -350,7 +351,7 @@ void TestSettingsModel::extractUploadData()
 
     // The same image again adds nothing; on a 220 V model the current is held.
     app.selectModel(4);
-    app.ExtractUploadData(image);
+    ExtractUploadData(app, image);
     QCOMPARE(app.motors().partNumbers().size(), 2);
     QCOMPARE(float(app.settings().RunCurrent), 3.2f);
 
@@ -360,14 +361,14 @@ void TestSettingsModel::extractUploadData()
     drive.LoadInertia = 0;
     image = DownloadString(drive, SampleMotor("KV23-NEW", 4.0));
     AddChecksum(image);
-    app.ExtractUploadData(image);
+    ExtractUploadData(app, image);
     QVERIFY(!app.settings().InertiaAsRatio);
     QCOMPARE(app.settings().LoadInertia, 0.0);
     image[76] = 0;  // anti-resonance frequency 0
     image[77] = 0;
     image[7] = static_cast<char>(image[7] | 128);  // as a ratio
     AddChecksum(image);
-    app.ExtractUploadData(image);
+    ExtractUploadData(app, image);
     QVERIFY(app.settings().InertiaAsRatio);
     QCOMPARE(app.settings().InertiaRatio, 0.0);
 }
@@ -381,7 +382,7 @@ void TestSettingsModel::extractUploadDataWithoutDatabase()
     drive.InertiaRatio = 3.0;
     QByteArray image = DownloadString(drive, SampleMotor("KV23-NEW", 4.0));
     AddChecksum(image);
-    app.ExtractUploadData(image);
+    ExtractUploadData(app, image);
     QVERIFY(!app.motors().hasCurrent());
     QVERIFY2(std::fabs(app.settings().InertiaRatio - 3.0) < 0.05, qPrintable(QString::number(app.settings().InertiaRatio)));
     QVERIFY(prompt.messages.isEmpty());
