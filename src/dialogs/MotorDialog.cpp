@@ -307,6 +307,12 @@ void MotorDialog::showSpecs(SpecLabels& l, const MotorSpecTexts& t)
 void MotorDialog::load()
 {
     LoadMotorList();
+    // The list's first entry is now the database motor. One rated under
+    // 0.94 A (a small motor an earlier upload added) does not allow the
+    // default 1.4 A: the running current comes down to it, as a model
+    // change brings it down, so a download straight after start-up cannot
+    // drive the motor beyond 1.5 x rated.
+    cfg().lowerRunCurrentToMotor();
 }
 
 void MotorDialog::LoadMotorList()

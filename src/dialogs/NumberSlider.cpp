@@ -45,11 +45,14 @@ void NumberSlider::changed(int position)
 {
     if (m_filling)
         return;
-    if (changeClamp) {
+    // The held position is set once and taken as it lands: a clamp that
+    // would move it again cannot send this handler round without end.
+    if (changeClamp && !m_holding) {
         const int held = changeClamp(position);
         if (held != position) {
-            setValue(held);  // runs this again with the held position
-            return;
+            m_holding = true;
+            setValue(held);
+            m_holding = false;
         }
     }
     showPosition();

@@ -95,6 +95,11 @@ void TestMotorDialogRules::runCurrentLimit_data()
     // A limit between hundredths: never above it.
     QTest::newRow("limit between hundredths") << "9" << 2.555f << "2.55" << 300 << 255;
     QTest::newRow("exactly the limit") << "2.55" << 1.5f * 1.7f << "2.55" << 255 << 255;
+    // A motor under 0.34 A allows less than the 0.50 A floor: its limit wins.
+    QTest::newRow("0.33 A motor, below the floor") << "0.2" << 1.5f * 0.33f << "0.49" << 20 << 49;
+    QTest::newRow("0.30 A motor, above the limit") << "1" << 1.5f * 0.30f << "0.45" << 600 << 45;
+    QTest::newRow("0.01 A motor") << "0.2" << 1.5f * 0.01f << "0.01" << 1 << 1;
+    QTest::newRow("0.34 A motor, at the floor") << "0.2" << 1.5f * 0.34f << "0.50" << 20 << 50;
 }
 
 void TestMotorDialogRules::runCurrentLimit()
@@ -108,6 +113,9 @@ void TestMotorDialogRules::runCurrentLimit()
     QCOMPARE(rule.normalised(typed), left);
     QCOMPARE(rule.normalised(left), left);
     QCOMPARE(DriveCurrentPosition(dragTo, maxRun), held);
+    // The clamp keeps what it gave: a slider that sets the held position
+    // again is not sent anywhere else.
+    QCOMPARE(DriveCurrentPosition(held, maxRun), held);
     QVERIFY(static_cast<float>(LeadingNumber(left)) <= maxRun);
 }
 
