@@ -16,7 +16,10 @@ NumberSlider::NumberSlider(const QString& name, const QString& accessibleName, c
     setTickInterval(scale.tickEvery);
     setTickPosition(QSlider::TicksBelow);
     // Before the position takes effect: the user's move may be held back.
+    // The user's move is an edit of the box, even one that ends where the
+    // slider stood.
     connect(this, &QAbstractSlider::actionTriggered, this, [this] {
+        m_box.markEdited();
         if (userClamp)
             setSliderPosition(userClamp(sliderPosition()));
     });

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QKeyEvent>
@@ -135,6 +136,8 @@ private slots:
     void untouchedBoxesKeepLoadedValues();
     void typedEntriesAreStillNormalised_data();
     void typedEntriesAreStillNormalised();
+    void retypedEntriesAreEdits_data();
+    void retypedEntriesAreEdits();
     void fileValuesAboveTheModelOpenAsWritten_data();
     void fileValuesAboveTheModelOpenAsWritten();
     void slidersOpenOnRoundedPositions_data();
@@ -366,6 +369,84 @@ void TestSettingsInForce::typedEntriesAreStillNormalised()
         QCOMPARE(b->text(), b->rule().normalised(typed));
     const QStringList outside = FieldsOutOfRange(c.settings());
     QVERIFY2(outside.isEmpty(), qPrintable(outside.join(", ")));
+}
+
+void TestSettingsInForce::retypedEntriesAreEdits_data()
+{
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<double>("loaded");  // out of the box's range
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<double>("stored");  // what OK writes
+    const struct {
+        const char* dialog;
+        const char* box;
+        const char* field;
+        double loaded;
+        double clamped;
+    } rows[] = {
+        {"TMXdialog", "SPR", "StepsPerRev", 60000, 51200},
+        {"TMXdialog", "txtTxDelay", "TxDelay", 40000, 32000},
+        {"PulseDirDialog", "SPR", "StepsPerRev", 60000, 51200},
+        {"MotorDialog", "IdleDelayTime", "IdleDelay", 12, 10},
+        {"EditMotor", "txtR", "CustomMotorR", 500, 320},
+    };
+    for (const auto& row : rows) {
+        for (const char* how : {"typed", "pasted", "untouched"}) {
+            const double stored = QByteArray(how) == "untouched" ? row.loaded : row.clamped;
+            QTest::addRow("%s %s, %s", row.dialog, row.box, how)
+                << row.dialog << row.box << row.field << row.loaded << how << stored;
+        }
+    }
+    // The slider beside the box moved away and back by the user: an edit,
+    // though box and slider show what they were filled with.
+    QTest::newRow("MotorDialog IdleDelayTime, slider there and back")
+        << "MotorDialog" << "IdleDelayTime" << "IdleDelay" << 5.0 << "slider" << 5.0;
+}
+
+// The user's entry counts as one even when it leaves the text the box was
+// filled with: the same out-of-range number typed or pasted again is
+// clamped (uploaded steps/rev 60000 typed again is stored as 51200); a box
+// left as filled keeps the loaded value.
+void TestSettingsInForce::retypedEntriesAreEdits()
+{
+    QFETCH(QString, dialog);
+    QFETCH(QString, box);
+    QFETCH(QString, field);
+    QFETCH(double, loaded);
+    QFETCH(QString, how);
+    MotorDialogRig r;
+    r.start();
+    Configurator& c = r.rig.cfg;
+    const SettingsField& f = *FindSettingsField(field);
+    SetFields(c.settings(), ModeOf(dialog));
+    SetFieldNumber(c.settings(), f, loaded);
+    SettingsDialog* d = OpenDialog(r, dialog);
+    QVERIFY(d);
+    NumberBox& b = r.box(*d, box.toLatin1().constData());
+    const QString filled = b.text();
+    b.setFocus();
+    b.selectAll();
+    if (how == QLatin1String("typed")) {
+        QTest::keyClicks(&b, filled);
+    } else if (how == QLatin1String("pasted")) {
+        QGuiApplication::clipboard()->setText(filled);
+        b.paste();
+    } else if (how == QLatin1String("slider")) {
+        NumberSlider& slider = r.slider(*d, "SliderIdleDelay");
+        const int at = slider.value();
+        slider.triggerAction(QAbstractSlider::SliderSingleStepSub);
+        QVERIFY(b.text() != filled);
+        slider.triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(slider.value(), at);
+    }
+    QCOMPARE(b.text(), filled);
+    QCOMPARE(b.untouched(), how == QLatin1String("untouched"));
+    // OK with the focus still in the box.
+    r.child<QPushButton>(*d, "cmdOK").click();
+    QVERIFY(!d->isVisible());
+    QTEST(FieldNumber(c.settings(), f), "stored");
 }
 
 void TestSettingsInForce::fileValuesAboveTheModelOpenAsWritten_data()
