@@ -145,6 +145,8 @@ private slots:
     void namesThroughTheEditorSaveAndOpen_data();
     void namesThroughTheEditorSaveAndOpen();
     void nameBoxSelectsAllOnFocus();
+    void pastesIntoTheNameBox_data();
+    void pastesIntoTheNameBox();
 };
 
 void TestSettingsInForce::openAndUploadSelectTheStoredMotor_data()
@@ -591,6 +593,57 @@ void TestSettingsInForce::nameBoxSelectsAllOnFocus()
     r.box(e, "txtR").setFocus(Qt::TabFocusReason);
     name.setFocus(Qt::TabFocusReason);
     QTRY_COMPARE(name.selectedText(), QStringLiteral("Bench motor 7"));
+}
+
+void TestSettingsInForce::pastesIntoTheNameBox_data()
+{
+    const QString twenty = QStringLiteral("ABCDEFGHIJKLMNOPQRST");
+    const QString accented = QStringLiteral("e\u0301");
+    QTest::addColumn<QString>("stored");  // the name from a file
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<bool>("overAll");  // pasted over the whole name, else at its end
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("32767 characters") << "custom motor" << QString(32767, QLatin1Char('x')) << true
+                                      << QString(13, QLatin1Char('x'));
+    QTest::newRow("32766 code units of accented letters")
+        << "custom motor" << accented.repeated(16383) << true << accented.repeated(13);
+    QTest::newRow("32767 over a long name") << twenty << QString(32767, QLatin1Char('x')) << true
+                                            << QString(13, QLatin1Char('x'));
+    QTest::newRow("a long name over itself") << twenty << twenty << true << twenty.left(13);
+    QTest::newRow("another long name sharing its front")
+        << "KORV4-LONGNAME-XYZ" << "KORV4-LONGNAME-ABC" << true << "KORV4-LONGNAM";
+    QTest::newRow("at the end of a long name") << twenty << "UV" << false << twenty;
+}
+
+// Pasting into the custom motor's name takes what fits at once, however
+// long the paste, and what is pasted over a long name from a file leaves no
+// more than 13 characters.
+void TestSettingsInForce::pastesIntoTheNameBox()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, pasted);
+    QFETCH(bool, overAll);
+    MotorDialogRig r;
+    r.start();
+    r.rig.cfg.settings().CustomMotorName = stored;
+    EditMotor& e = r.edit();
+    e.showFilled();
+    auto& name = r.child<QLineEdit>(e, "txtMotorName");
+    QCOMPARE(name.text(), stored);
+    name.setFocus();
+    if (overAll)
+        name.selectAll();
+    else
+        name.end(false);
+    QGuiApplication::clipboard()->setText(pasted);
+    QElapsedTimer clock;
+    clock.start();
+    name.paste();
+    // Some 40 s once; a wide margin on a shared machine.
+    QVERIFY2(clock.elapsed() < 1000, qPrintable(QStringLiteral("%1 ms").arg(clock.elapsed())));
+    QTEST(name.text(), "kept");
+    r.child<QPushButton>(e, "cmdOK").click();
+    QTEST(r.rig.cfg.settings().CustomMotorName, "kept");
 }
 
 QTEST_MAIN(TestSettingsInForce)
