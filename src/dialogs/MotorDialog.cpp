@@ -62,10 +62,11 @@ MotorDialog::MotorDialog(Configurator& configurator, MainWindowServices& main)
     : SettingsDialog(configurator, main, QStringLiteral("MotorDialog"), QStringLiteral("Motor"),
                      HelpPage(HelpOpener::MotorDialogHelp), SummaryBlocks::MotorBlock)
 {
-    // Motor: a standard motor from the list or the custom motor.
-    auto* motorChoice = new QWidget(this);
+    // Motor: a standard motor from the list or the custom motor. The frame
+    // is what a screen reader says for the list (it takes the list's
+    // current entry for its name).
+    QGroupBox* motorChoice = MakeFrame(this, QStringLiteral("FrameMotor"), QStringLiteral("Motor"));
     auto* choiceGrid = new QGridLayout(motorChoice);
-    choiceGrid->setContentsMargins(0, 0, 0, 0);
     optStandard = MakeOption(motorChoice, QStringLiteral("optStandard"), QStringLiteral("Standard motor"));
     optCustom = MakeOption(motorChoice, QStringLiteral("optCustom"), QStringLiteral("Custom motor"));
     auto* kinds = new QButtonGroup(this);
