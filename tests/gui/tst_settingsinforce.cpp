@@ -12,7 +12,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -195,13 +194,7 @@ void TestSettingsInForce::openAndUploadSelectTheStoredMotor()
         ConfigFileContent content = CaptureConfiguration(c, QStringLiteral("1.0"));
         content.settings = wanted;
         content.motor = motor;
-        const QString path = r.dir.filePath(QStringLiteral("case.cnf"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(WriteConfigFile(content));
-        file.close();
-        r.rig.main.fileCommands().setFileChooser([&](FileCommands::Dialog, const QString&) { return path; });
-        r.rig.main.fileCommands().MenuOpen_Click();
+        QVERIFY(r.openFile(content, QStringLiteral("case.cnf")));
     }
     QVERIFY2(OtherMessages(r.rig.prompt).isEmpty(), qPrintable(OtherMessages(r.rig.prompt).join(", ")));
     QCOMPARE(c.databaseMotor().partNumber, QStringLiteral("KV23-S083B"));
@@ -472,15 +465,9 @@ void TestSettingsInForce::fileValuesAboveTheModelOpenAsWritten()
     ConfigFileContent content = CaptureConfiguration(c, QStringLiteral("1.0"));
     content.modelRow = static_cast<std::int16_t>(model);
     SetFields(content.settings, fields);
-    const QString path = r.dir.filePath(QStringLiteral("high.cnf"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(WriteConfigFile(content));
-    file.close();
     c.settings().RunCurrent = 6.0;  // in force before: the model change may lower it
     c.selectModel(1);
-    r.rig.main.fileCommands().setFileChooser([&](FileCommands::Dialog, const QString&) { return path; });
-    r.rig.main.fileCommands().MenuOpen_Click();
+    QVERIFY(r.openFile(content, QStringLiteral("high.cnf")));
     QVERIFY2(OtherMessages(r.rig.prompt).isEmpty(), qPrintable(OtherMessages(r.rig.prompt).join(", ")));
     QCOMPARE(c.modelIndex(), model);
     const QStringList changed = DifferingFields(content.settings, c.settings(), TextNumberTolerance);

@@ -1,14 +1,11 @@
-#include "ConfigFile.h"
 #include "ConfigurationFile.h"
 #include "DriveImage.h"
-#include "FileCommands.h"
 #include "ImageWord.h"
 #include "MotorDialogRig.h"
 #include "SampleMotor.h"
 #include "SimulatedDrive.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QPushButton>
 #include <QtMath>
 #include <QtTest>
@@ -91,13 +88,7 @@ void TestSmallMotors::everyRoadToTheSlider()
         ConfigFileContent content = CaptureConfiguration(c, QStringLiteral("1.0"));
         content.settings.RunCurrent = qFloor(rated * 150 + 1e-6) / 100.0;
         content.motor = small;
-        const QString path = r.dir.filePath(QStringLiteral("small.cnf"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(WriteConfigFile(content));
-        file.close();
-        main.fileCommands().setFileChooser([&](FileCommands::Dialog, const QString&) { return path; });
-        main.fileCommands().MenuOpen_Click();
+        QVERIFY(r.openFile(content, QStringLiteral("small.cnf")));
         QCOMPARE(c.databaseMotor().partNumber, small.partNumber);
     } else if (list && opened) {
         // The user looks at another motor, sets a running current for it,
