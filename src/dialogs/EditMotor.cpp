@@ -181,6 +181,10 @@ void EditMotor::writeSettings()
     e.gain = Gain->text();
     e.phase = Phase->text();
     WriteCustomMotor(e, cfg().settings());
+    // A custom motor in use rated lower than before: the running current
+    // comes down to what it allows, so that a motor dialog cancelled after
+    // this OK cannot leave the drive more than 1.5 x rated.
+    cfg().lowerRunCurrentToMotor();
     m_motorDialog.setCustomSpecs(CustomSpecsAsTyped(e));
     m_motorDialog.runCurrentSlider().setPosition(
         RatedCurrentPosition(cfg().settings().CustomMotorCurrent, cfg().DriveMaxCurrent()));

@@ -62,10 +62,11 @@ MotorDialog::MotorDialog(Configurator& configurator, MainWindowServices& main)
     : SettingsDialog(configurator, main, QStringLiteral("MotorDialog"), QStringLiteral("Motor"),
                      HelpPage(HelpOpener::MotorDialogHelp), SummaryBlocks::MotorBlock)
 {
-    // Motor: a standard motor from the list or the custom motor.
-    auto* motorChoice = new QWidget(this);
+    // Motor: a standard motor from the list or the custom motor. The frame
+    // is what a screen reader says for the list (it takes the list's
+    // current entry for its name).
+    QGroupBox* motorChoice = MakeFrame(this, QStringLiteral("FrameMotor"), QStringLiteral("Motor"));
     auto* choiceGrid = new QGridLayout(motorChoice);
-    choiceGrid->setContentsMargins(0, 0, 0, 0);
     optStandard = MakeOption(motorChoice, QStringLiteral("optStandard"), QStringLiteral("Standard motor"));
     optCustom = MakeOption(motorChoice, QStringLiteral("optCustom"), QStringLiteral("Custom motor"));
     auto* kinds = new QButtonGroup(this);
@@ -307,6 +308,12 @@ void MotorDialog::showSpecs(SpecLabels& l, const MotorSpecTexts& t)
 void MotorDialog::load()
 {
     LoadMotorList();
+    // The list's first entry is now the database motor. One rated under
+    // 0.94 A (a small motor an earlier upload added) does not allow the
+    // default 1.4 A: the running current comes down to it, as a model
+    // change brings it down, so a download straight after start-up cannot
+    // drive the motor beyond 1.5 x rated.
+    cfg().lowerRunCurrentToMotor();
 }
 
 void MotorDialog::LoadMotorList()

@@ -16,7 +16,7 @@ public:
         if (m_box.m_filling)
             return Acceptable;
         int cursor = pos;
-        const std::optional<QString> kept = TypedText(m_box.m_last, input, m_limit, &cursor);
+        const std::optional<QString> kept = TypedText(m_box.textBeforeEdit(), input, m_limit, &cursor);
         if (!kept)
             return Invalid;
         if (*kept != input) {
@@ -38,6 +38,21 @@ NameBox::NameBox(const QString& name, const QString& accessibleName, int limit, 
     setAccessibleName(accessibleName);
     setValidator(new Limit(*this, limit));
     connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { m_last = text; });
+    connect(this, &QLineEdit::selectionChanged, this, &NameBox::noteSelection);
+    connect(this, &QLineEdit::cursorPositionChanged, this, &NameBox::noteSelection);
+}
+
+QString NameBox::textBeforeEdit() const
+{
+    if (m_selectionStart < 0 || m_selectionStart + m_selectionLength > m_last.size())
+        return m_last;
+    return QString(m_last).remove(m_selectionStart, m_selectionLength);
+}
+
+void NameBox::noteSelection()
+{
+    m_selectionStart = selectionStart();
+    m_selectionLength = selectionLength();
 }
 
 void NameBox::fillName(const QString& text)
@@ -46,6 +61,7 @@ void NameBox::fillName(const QString& text)
     setText(text);
     m_filling = false;
     m_last = text;
+    noteSelection();
 }
 
 void NameBox::focusInEvent(QFocusEvent* event)

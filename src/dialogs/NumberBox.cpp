@@ -11,6 +11,10 @@ NumberBox::NumberBox(const QString& name, const QString& accessibleName, BoxRule
 {
     setObjectName(name);
     setAccessibleName(accessibleName);
+    // Any change of the text after the filling is an edit. Typing and
+    // pasting report one even when they leave the text as it was (the same
+    // number typed again over the selection).
+    connect(this, &QLineEdit::textChanged, this, &NumberBox::markEdited);
 }
 
 void NumberBox::setValue(double value)
@@ -23,22 +27,22 @@ void NumberBox::setValue(double value)
 void NumberBox::markFilled()
 {
     m_filled = true;
-    m_filledText = text();
+    m_edited = false;
     // Plain text keeps 15 digits: a value put in through setValue is read
     // back as that very value, not as its rounded text.
-    m_filledValue = m_filledText == m_shownText ? m_shownValue : LeadingNumber(m_filledText);
+    m_filledValue = text() == m_shownText ? m_shownValue : LeadingNumber(text());
     m_shownText.clear();
 }
 
 bool NumberBox::untouched() const
 {
-    return m_filled && UntouchedValue(text(), m_filledText, m_filledValue).has_value();
+    return m_filled && UntouchedValue(text(), m_edited, m_filledValue).has_value();
 }
 
 double NumberBox::value() const
 {
     if (m_filled) {
-        if (const std::optional<double> filled = UntouchedValue(text(), m_filledText, m_filledValue))
+        if (const std::optional<double> filled = UntouchedValue(text(), m_edited, m_filledValue))
             return *filled;
     }
     return m_rule.value(text());

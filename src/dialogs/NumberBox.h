@@ -9,9 +9,11 @@
 // number back. OK reads the box only after leave() has run (the dialog sees
 // to that, also for an OK pressed by program code).
 //
-// A box still showing what the opener filled in is not the user's entry:
+// A box not edited since the opener filled it is not the user's entry:
 // leaving it changes nothing and it reads as the filled value, also when
 // that lies outside the box's range (a file or an upload may bring one).
+// Any edit counts, even one that leaves the text as it was (the same
+// number typed or pasted again, the slider beside it moved and moved back).
 class NumberBox : public QLineEdit {
     Q_OBJECT
 public:
@@ -28,9 +30,14 @@ public:
     double value() const;
 
     // The opener has filled the dialog: the text now shown is the filled
-    // one (read as the value setValue gave it, when it came from there).
+    // one (read as the value setValue gave it, when it came from there),
+    // and the box counts as not edited.
     void markFilled();
-    // The text is still the filled one, and a number.
+    // An edit that may leave the text as it stands (the slider beside the
+    // box moved by the user). Typing, pasting and any change of the text
+    // after the filling count by themselves.
+    void markEdited() { m_edited = true; }
+    // Filled, not edited since, and showing a number.
     bool untouched() const;
 
     // The focus-leave step: clamp, adjust, write back; nothing for an
@@ -51,8 +58,9 @@ private:
     // it stands for.
     QString m_shownText;
     double m_shownValue = 0;
-    // What the last filling left in the box.
+    // What the last filling left in the box, and whether it has been
+    // edited since.
     bool m_filled = false;
-    QString m_filledText;
+    bool m_edited = false;
     double m_filledValue = 0;
 };

@@ -16,7 +16,10 @@ NumberSlider::NumberSlider(const QString& name, const QString& accessibleName, c
     setTickInterval(scale.tickEvery);
     setTickPosition(QSlider::TicksBelow);
     // Before the position takes effect: the user's move may be held back.
+    // The user's move is an edit of the box, even one that ends where the
+    // slider stood.
     connect(this, &QAbstractSlider::actionTriggered, this, [this] {
+        m_box.markEdited();
         if (userClamp)
             setSliderPosition(userClamp(sliderPosition()));
     });
@@ -45,11 +48,14 @@ void NumberSlider::changed(int position)
 {
     if (m_filling)
         return;
-    if (changeClamp) {
+    // The held position is set once and taken as it lands: a clamp that
+    // would move it again cannot send this handler round without end.
+    if (changeClamp && !m_holding) {
         const int held = changeClamp(position);
         if (held != position) {
-            setValue(held);  // runs this again with the held position
-            return;
+            m_holding = true;
+            setValue(held);
+            m_holding = false;
         }
     }
     showPosition();

@@ -46,4 +46,5 @@ private:
     BoxScale m_scale;
     NumberBox& m_box;
     bool m_filling = false;
+    bool m_holding = false;  // changed() is setting the position its clamp held
 };

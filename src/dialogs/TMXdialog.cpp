@@ -5,6 +5,7 @@
 #include "HelpPages.h"
 #include "NumberBox.h"
 #include "SerialModeRules.h"
+#include "Twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,6 +16,14 @@
 #include <QRadioButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+namespace {
+
+// The design's step rows: "Digital Signal Type" 1155 twips high, below it
+// the row of three frames 735 twips high, each 3 pixels below the row above.
+const int StepFramesHeight = Twips(1155) + Twips(735) + 2 * 3;
+
+}  // namespace
 
 TMXdialog::TMXdialog(Configurator& configurator, MainWindowServices& main)
     : SettingsDialog(configurator, main, QStringLiteral("TMXdialog"), QStringLiteral("TMX Configuration"),
@@ -117,6 +126,9 @@ TMXdialog::TMXdialog(Configurator& configurator, MainWindowServices& main)
     layout->addLayout(top);
     layout->addWidget(FramePulseType);
     layout->addLayout(stepRow);
+    // Without the step frames the dialog keeps a little more than its rows
+    // need (see ListCM_Click): the spare height goes below them.
+    layout->addStretch(1);
 
     connect(ListCM, &QComboBox::currentIndexChanged, this, &TMXdialog::ListCM_Click);
     ListCM->setCurrentIndex(0);
@@ -135,11 +147,19 @@ void TMXdialog::open(int modeToSet, const QString& caption)
 void TMXdialog::ListCM_Click()
 {
     const bool step = PowerUpModeUsesStepInput(ListCM->currentData().toInt());
+    // The height with the step frames is the layout's, measured while they
+    // show (polished first: the first filling comes before the first show).
+    ensurePolished();
+    if (!FramePulseType->isHidden()) {
+        layout()->activate();
+        m_heightWithStepFrames = sizeHint().height();
+    }
     for (QWidget* frame : std::initializer_list<QWidget*>{FramePulseType, FrameSPR, FrameStepFilter, FrameNoiseFilter})
         frame->setVisible(step);
-    // The dialog ends below the step frames: without them it is shorter.
     layout()->activate();
-    resize(width(), sizeHint().height());
+    // The dialog ends below the step frames: without them it is shorter by
+    // their two rows and the gaps above them, as the design gives them.
+    resize(width(), step ? m_heightWithStepFrames : m_heightWithStepFrames - StepFramesHeight);
 }
 
 void TMXdialog::RSchar_Click(int index)

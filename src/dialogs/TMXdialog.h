@@ -54,4 +54,6 @@ protected:
 
 private:
     SerialModeValues values() const;
+
+    int m_heightWithStepFrames = 0;
 };

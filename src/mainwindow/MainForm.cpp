@@ -291,10 +291,13 @@ void MainForm::buildBoard()
         m_motionDesc->setFont(bold);
     });
 
-    BoardLabel(QStringLiteral("Drive"), QStringLiteral("DriveCaption"), m_board);
+    // The lists are labelled by their captions: a screen reader here takes
+    // a list's current entry for its name and says the caption beside it.
+    QLabel* driveCaption = BoardLabel(QStringLiteral("Drive"), QStringLiteral("DriveCaption"), m_board);
     m_modelList = new QComboBox(m_board);
     m_modelList->setObjectName(QStringLiteral("ModelList"));
     m_modelList->setAccessibleName(QStringLiteral("Drive"));
+    driveCaption->setBuddy(m_modelList);
     connect(m_modelList, &QComboBox::activated, this, [this](int row) { m_cfg.selectModel(row); });
 
     BoardLabel(QStringLiteral("Revision"), QStringLiteral("RevisionCaption"), m_board);
@@ -305,9 +308,11 @@ void MainForm::buildBoard()
     m_driveVersion->setFrameShape(QFrame::Panel);
     m_driveVersion->setFrameShadow(QFrame::Sunken);
 
+    QLabel* commCaption = BoardLabel(QStringLiteral("Port"), QStringLiteral("CommCaption"), m_board);
     m_commList = new QComboBox(m_board);
     m_commList->setObjectName(QStringLiteral("CommList"));
     m_commList->setAccessibleName(QStringLiteral("Port"));
+    commCaption->setBuddy(m_commList);
     connect(m_commList, &QComboBox::activated, this, [this](int row) { m_cfg.selectCommRow(row); });
 
     m_progBar = new QProgressBar(m_board);

@@ -25,6 +25,7 @@ const Placement placements[] = {
     {"DriveVersion",    {238, 8, 74, 22}},
     {"Upload",          {100, 36, 100, 40}},
     {"Download",        {212, 36, 100, 40}},
+    {"CommCaption",     {10, 51, 86, 22}},
     {"CommList",        {10, 73, 86, 24}},
     {"ProgBar",         {10, 104, 302, 16}},
     {"MotionPanel",     {10, 147, 302, 52}},

@@ -51,5 +51,10 @@ struct MainFormRig : BasicMainFormRig<MemorySerialPort> {
     }
 };
 
+// The program's windows over an in-memory port with a drive behind it.
+struct PortedRig : MainFormRig {
+    PortedRig() : MainFormRig(true) {}
+};
+
 // Over the device backend: real serial devices and pseudo-terminals.
 using DeviceRig = BasicMainFormRig<DeviceSerialPort>;

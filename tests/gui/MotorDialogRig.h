@@ -1,6 +1,8 @@
 #pragma once
 
+#include "ConfigFile.h"
 #include "EditMotor.h"
+#include "FileCommands.h"
 #include "MainFormRig.h"
 #include "MotorDialog.h"
 #include "NumberBox.h"
@@ -43,6 +45,20 @@ struct BasicMotorDialogRig {
     }
     NumberBox& box(QWidget& w, const char* name) { return child<NumberBox>(w, name); }
     NumberSlider& slider(QWidget& w, const char* name) { return child<NumberSlider>(w, name); }
+    // Writes the content as a configuration file in the rig's folder and
+    // opens it as the user does, through File, Open.
+    bool openFile(const ConfigFileContent& content, const QString& name)
+    {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(WriteConfigFile(content)) < 0)
+            return false;
+        file.close();
+        FileCommands& files = rig.main.fileCommands();
+        files.setFileChooser([path](FileCommands::Dialog, const QString&) { return path; });
+        files.MenuOpen_Click();
+        return true;
+    }
     // Types a text into a box and leaves it, as the user does.
     void type(QWidget& w, const char* name, const QString& text)
     {

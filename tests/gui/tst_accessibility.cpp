@@ -16,6 +16,7 @@
 #include "TMXterm.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAbstractItemView>
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>
@@ -53,6 +54,23 @@ QString AccessibleName(QWidget* w)
     return {};
 }
 
+// The caption a screen reader says for a list. On this platform the
+// accessibility layer offers a list's current entry as its name, so the
+// list is labelled through a relation: the label whose buddy it is, or the
+// frame it sits in.
+QString ListLabel(QComboBox* list)
+{
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(list);
+    if (!iface)
+        return {};
+    for (const auto& relation : iface->relations(QAccessible::Label)) {
+        const QString text = relation.first ? relation.first->text(QAccessible::Name).trimmed() : QString();
+        if (!text.isEmpty())
+            return text;
+    }
+    return {};
+}
+
 // Whether the widget is something a user clicks or types into (a part of
 // another control, such as a list's scroll bar or a combo box's own edit
 // line and popup, is named by the control it belongs to).
@@ -84,6 +102,8 @@ QStringList Faults(QWidget* window, const QString& label, int& controls)
         if (AccessibleName(w).isEmpty())
             faults << QStringLiteral("%1: %2 \"%3\" has no accessible name")
                           .arg(label, QString::fromLatin1(w->metaObject()->className()), w->objectName());
+        if (auto* list = qobject_cast<QComboBox*>(w); list && ListLabel(list).isEmpty())
+            faults << QStringLiteral("%1: the list \"%2\" has no label").arg(label, w->objectName());
     }
     return faults;
 }
@@ -204,6 +224,39 @@ private slots:
         QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("\n") + faults.join(QLatin1Char('\n'))));
         QVERIFY(seen.size() >= 20 + int(CodeListPages().size()));
         qInfo("%d windows, %d controls", int(seen.size()), controls);
+    }
+
+    void listsSayWhatTheyAre_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("model list") << "MainForm" << "ModelList" << "Drive";
+        QTest::newRow("port list") << "MainForm" << "CommList" << "Port";
+        QTest::newRow("motor list") << "MotorDialog" << "MotorList" << "Motor";
+        QTest::newRow("a list in a frame") << "MotorDialog" << "JUnits" << "Load Inertia";
+    }
+
+    // A list is announced by what it is, beside the entry it shows: the
+    // model list as "Drive", not only "KORV4-J".
+    void listsSayWhatTheyAre()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, list);
+        ProgramRig rig;
+        rig.port.missingPorts = {2, 3, 4, 5, 6, 7, 8};
+        QVERIFY(rig.program.start());
+        RunHook(rig.hooks().showMotorDialog);
+        QWidget* w = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top->objectName() == window)
+                w = top;
+        }
+        QVERIFY(w);
+        auto* combo = w->findChild<QComboBox*>(list);
+        QVERIFY(combo);
+        QVERIFY(!combo->currentText().isEmpty());
+        QTEST(ListLabel(combo), "label");
     }
 };
 

@@ -56,11 +56,6 @@ struct HarmonizerRig : LinkStack<MemorySerialPort> {
     }
 };
 
-// The program's windows over an in-memory port with a drive behind it.
-struct PortedRig : MainFormRig {
-    PortedRig() : MainFormRig(true) {}
-};
-
 }  // namespace
 
 class TestHarmonizer : public QObject {

@@ -66,6 +66,8 @@ private slots:
     void downloadPressesAdvancedBeforeVelocity();
     void downloadPressesStepInputAfterVelocity();
     void tmxLoaderWalksTheControlModes();
+    void tmxHeightFollowsTheStepFrames_data();
+    void tmxHeightFollowsTheStepFrames();
     void tmxOk();
     void tmxCancelKeepsEverything();
     void namesAndTitles();
@@ -525,6 +527,40 @@ void TestMotionDialogs::tmxLoaderWalksTheControlModes()
     QCOMPARE(d.ListCM->currentText(), QStringLiteral("21: Point to Point Positioning"));
     QVERIFY(d.FrameSPR->isHidden());
     QVERIFY(d.height() < tall);
+}
+
+void TestMotionDialogs::tmxHeightFollowsTheStepFrames_data()
+{
+    QTest::addColumn<int>("firstMode");  // the control mode of the first opening
+    QTest::newRow("opened on 21") << 21;
+    QTest::newRow("opened on 7") << 7;
+}
+
+// Without the step frames the dialog is shorter by what they take in the
+// design: 1155 + 735 twips and two 3-pixel gaps, 132 pixels. Everything
+// left still fits, and the frames bring the full height back.
+void TestMotionDialogs::tmxHeightFollowsTheStepFrames()
+{
+    QFETCH(int, firstMode);
+    Rig rig;
+    Settings& s = rig.cfg.settings();
+    s.OperatingMode = 2;
+    s.PowerUpMode = firstMode;
+    rig.main.Motion_Click(true);
+    TMXdialog& d = rig.dialogs.tmx();
+    QVERIFY(QTest::qWaitForWindowExposed(&d));
+    d.ListCM->setCurrentIndex(0);
+    const int tall = d.height();
+    QCOMPARE(tall, d.sizeHint().height());
+    d.ListCM->setCurrentIndex(10);  // 21: no step input
+    QCOMPARE(d.height(), tall - 132);
+    QVERIFY(d.height() >= d.minimumSizeHint().height());
+    for (QAbstractButton* b : d.findChildren<QAbstractButton*>()) {
+        if (b->isVisibleTo(&d))
+            QVERIFY2(b->mapTo(&d, QPoint(0, b->height())).y() <= d.height(), qPrintable(b->objectName()));
+    }
+    d.ListCM->setCurrentIndex(0);
+    QCOMPARE(d.height(), tall);
 }
 
 void TestMotionDialogs::tmxOk()

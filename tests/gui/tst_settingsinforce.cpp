@@ -10,8 +10,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -135,6 +135,8 @@ private slots:
     void untouchedBoxesKeepLoadedValues();
     void typedEntriesAreStillNormalised_data();
     void typedEntriesAreStillNormalised();
+    void retypedEntriesAreEdits_data();
+    void retypedEntriesAreEdits();
     void fileValuesAboveTheModelOpenAsWritten_data();
     void fileValuesAboveTheModelOpenAsWritten();
     void slidersOpenOnRoundedPositions_data();
@@ -142,6 +144,8 @@ private slots:
     void namesThroughTheEditorSaveAndOpen_data();
     void namesThroughTheEditorSaveAndOpen();
     void nameBoxSelectsAllOnFocus();
+    void pastesIntoTheNameBox_data();
+    void pastesIntoTheNameBox();
 };
 
 void TestSettingsInForce::openAndUploadSelectTheStoredMotor_data()
@@ -190,13 +194,7 @@ void TestSettingsInForce::openAndUploadSelectTheStoredMotor()
         ConfigFileContent content = CaptureConfiguration(c, QStringLiteral("1.0"));
         content.settings = wanted;
         content.motor = motor;
-        const QString path = r.dir.filePath(QStringLiteral("case.cnf"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(WriteConfigFile(content));
-        file.close();
-        r.rig.main.fileCommands().setFileChooser([&](FileCommands::Dialog, const QString&) { return path; });
-        r.rig.main.fileCommands().MenuOpen_Click();
+        QVERIFY(r.openFile(content, QStringLiteral("case.cnf")));
     }
     QVERIFY2(OtherMessages(r.rig.prompt).isEmpty(), qPrintable(OtherMessages(r.rig.prompt).join(", ")));
     QCOMPARE(c.databaseMotor().partNumber, QStringLiteral("KV23-S083B"));
@@ -368,6 +366,84 @@ void TestSettingsInForce::typedEntriesAreStillNormalised()
     QVERIFY2(outside.isEmpty(), qPrintable(outside.join(", ")));
 }
 
+void TestSettingsInForce::retypedEntriesAreEdits_data()
+{
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<double>("loaded");  // out of the box's range
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<double>("stored");  // what OK writes
+    const struct {
+        const char* dialog;
+        const char* box;
+        const char* field;
+        double loaded;
+        double clamped;
+    } rows[] = {
+        {"TMXdialog", "SPR", "StepsPerRev", 60000, 51200},
+        {"TMXdialog", "txtTxDelay", "TxDelay", 40000, 32000},
+        {"PulseDirDialog", "SPR", "StepsPerRev", 60000, 51200},
+        {"MotorDialog", "IdleDelayTime", "IdleDelay", 12, 10},
+        {"EditMotor", "txtR", "CustomMotorR", 500, 320},
+    };
+    for (const auto& row : rows) {
+        for (const char* how : {"typed", "pasted", "untouched"}) {
+            const double stored = QByteArray(how) == "untouched" ? row.loaded : row.clamped;
+            QTest::addRow("%s %s, %s", row.dialog, row.box, how)
+                << row.dialog << row.box << row.field << row.loaded << how << stored;
+        }
+    }
+    // The slider beside the box moved away and back by the user: an edit,
+    // though box and slider show what they were filled with.
+    QTest::newRow("MotorDialog IdleDelayTime, slider there and back")
+        << "MotorDialog" << "IdleDelayTime" << "IdleDelay" << 5.0 << "slider" << 5.0;
+}
+
+// The user's entry counts as one even when it leaves the text the box was
+// filled with: the same out-of-range number typed or pasted again is
+// clamped (uploaded steps/rev 60000 typed again is stored as 51200); a box
+// left as filled keeps the loaded value.
+void TestSettingsInForce::retypedEntriesAreEdits()
+{
+    QFETCH(QString, dialog);
+    QFETCH(QString, box);
+    QFETCH(QString, field);
+    QFETCH(double, loaded);
+    QFETCH(QString, how);
+    MotorDialogRig r;
+    r.start();
+    Configurator& c = r.rig.cfg;
+    const SettingsField& f = *FindSettingsField(field);
+    SetFields(c.settings(), ModeOf(dialog));
+    SetFieldNumber(c.settings(), f, loaded);
+    SettingsDialog* d = OpenDialog(r, dialog);
+    QVERIFY(d);
+    NumberBox& b = r.box(*d, box.toLatin1().constData());
+    const QString filled = b.text();
+    b.setFocus();
+    b.selectAll();
+    if (how == QLatin1String("typed")) {
+        QTest::keyClicks(&b, filled);
+    } else if (how == QLatin1String("pasted")) {
+        QGuiApplication::clipboard()->setText(filled);
+        b.paste();
+    } else if (how == QLatin1String("slider")) {
+        NumberSlider& slider = r.slider(*d, "SliderIdleDelay");
+        const int at = slider.value();
+        slider.triggerAction(QAbstractSlider::SliderSingleStepSub);
+        QVERIFY(b.text() != filled);
+        slider.triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(slider.value(), at);
+    }
+    QCOMPARE(b.text(), filled);
+    QCOMPARE(b.untouched(), how == QLatin1String("untouched"));
+    // OK with the focus still in the box.
+    r.child<QPushButton>(*d, "cmdOK").click();
+    QVERIFY(!d->isVisible());
+    QTEST(FieldNumber(c.settings(), f), "stored");
+}
+
 void TestSettingsInForce::fileValuesAboveTheModelOpenAsWritten_data()
 {
     QTest::addColumn<int>("model");
@@ -389,15 +465,9 @@ void TestSettingsInForce::fileValuesAboveTheModelOpenAsWritten()
     ConfigFileContent content = CaptureConfiguration(c, QStringLiteral("1.0"));
     content.modelRow = static_cast<std::int16_t>(model);
     SetFields(content.settings, fields);
-    const QString path = r.dir.filePath(QStringLiteral("high.cnf"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(WriteConfigFile(content));
-    file.close();
     c.settings().RunCurrent = 6.0;  // in force before: the model change may lower it
     c.selectModel(1);
-    r.rig.main.fileCommands().setFileChooser([&](FileCommands::Dialog, const QString&) { return path; });
-    r.rig.main.fileCommands().MenuOpen_Click();
+    QVERIFY(r.openFile(content, QStringLiteral("high.cnf")));
     QVERIFY2(OtherMessages(r.rig.prompt).isEmpty(), qPrintable(OtherMessages(r.rig.prompt).join(", ")));
     QCOMPARE(c.modelIndex(), model);
     const QStringList changed = DifferingFields(content.settings, c.settings(), TextNumberTolerance);
@@ -510,6 +580,57 @@ void TestSettingsInForce::nameBoxSelectsAllOnFocus()
     r.box(e, "txtR").setFocus(Qt::TabFocusReason);
     name.setFocus(Qt::TabFocusReason);
     QTRY_COMPARE(name.selectedText(), QStringLiteral("Bench motor 7"));
+}
+
+void TestSettingsInForce::pastesIntoTheNameBox_data()
+{
+    const QString twenty = QStringLiteral("ABCDEFGHIJKLMNOPQRST");
+    const QString accented = QStringLiteral("e\u0301");
+    QTest::addColumn<QString>("stored");  // the name from a file
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<bool>("overAll");  // pasted over the whole name, else at its end
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("32767 characters") << "custom motor" << QString(32767, QLatin1Char('x')) << true
+                                      << QString(13, QLatin1Char('x'));
+    QTest::newRow("32766 code units of accented letters")
+        << "custom motor" << accented.repeated(16383) << true << accented.repeated(13);
+    QTest::newRow("32767 over a long name") << twenty << QString(32767, QLatin1Char('x')) << true
+                                            << QString(13, QLatin1Char('x'));
+    QTest::newRow("a long name over itself") << twenty << twenty << true << twenty.left(13);
+    QTest::newRow("another long name sharing its front")
+        << "KORV4-LONGNAME-XYZ" << "KORV4-LONGNAME-ABC" << true << "KORV4-LONGNAM";
+    QTest::newRow("at the end of a long name") << twenty << "UV" << false << twenty;
+}
+
+// Pasting into the custom motor's name takes what fits at once, however
+// long the paste, and what is pasted over a long name from a file leaves no
+// more than 13 characters.
+void TestSettingsInForce::pastesIntoTheNameBox()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, pasted);
+    QFETCH(bool, overAll);
+    MotorDialogRig r;
+    r.start();
+    r.rig.cfg.settings().CustomMotorName = stored;
+    EditMotor& e = r.edit();
+    e.showFilled();
+    auto& name = r.child<QLineEdit>(e, "txtMotorName");
+    QCOMPARE(name.text(), stored);
+    name.setFocus();
+    if (overAll)
+        name.selectAll();
+    else
+        name.end(false);
+    QGuiApplication::clipboard()->setText(pasted);
+    QElapsedTimer clock;
+    clock.start();
+    name.paste();
+    // Some 40 s once; a wide margin on a shared machine.
+    QVERIFY2(clock.elapsed() < 1000, qPrintable(QStringLiteral("%1 ms").arg(clock.elapsed())));
+    QTEST(name.text(), "kept");
+    r.child<QPushButton>(e, "cmdOK").click();
+    QTEST(r.rig.cfg.settings().CustomMotorName, "kept");
 }
 
 QTEST_MAIN(TestSettingsInForce)

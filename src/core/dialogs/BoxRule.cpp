@@ -17,10 +17,10 @@ QString BoxRule::normalised(const QString& text) const
     return format ? format(v) : BoxText(v);
 }
 
-std::optional<double> UntouchedValue(const QString& text, const QString& filledText, double filledValue)
+std::optional<double> UntouchedValue(const QString& text, bool edited, double filledValue)
 {
     double ignored = 0;
-    if (text != filledText || !ReadGeneralNumber(text, &ignored))
+    if (edited || !ReadGeneralNumber(text, &ignored))
         return std::nullopt;
     return filledValue;
 }

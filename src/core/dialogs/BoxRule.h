@@ -24,12 +24,13 @@ struct BoxRule {
     QString normalised(const QString& text) const;
 };
 
-// What OK reads from a box the opener filled: while its text is still what
-// the filling put there, and a number, the filled value as it stands, out
+// What OK reads from a box the opener filled: while it has not been edited
+// since the filling and holds a number, the filled value as it stands, out
 // of the box's range or not (OK must not change what the user never
-// touched); nullopt when the box was edited or holds no number, and the
-// text is then normalised as leaving the box would.
-std::optional<double> UntouchedValue(const QString& text, const QString& filledText, double filledValue);
+// touched); nullopt when the box was edited (even back to the same text)
+// or holds no number, and the text is then normalised as leaving the box
+// would.
+std::optional<double> UntouchedValue(const QString& text, bool edited, double filledValue);
 
 // Plain decimal text of a number, as the settings dialogs show numbers.
 QString BoxText(double value);

@@ -57,9 +57,6 @@ void WriteCustomMotor(const CustomMotorEntries& e, Settings& s)
 
 std::optional<QString> TypedText(const QString& before, const QString& after, int limit, int* cursor)
 {
-    const int allowed = std::max(limit, CharacterCount(before));
-    if (CharacterCount(after) <= allowed)
-        return after;
     // What was typed: the part of the new text between what it shares with
     // the old one at the front and at the back (never half a code point).
     const qsizetype shorter = std::min(before.size(), after.size());
@@ -73,14 +70,19 @@ std::optional<QString> TypedText(const QString& before, const QString& after, in
         --head;
     if (tail > 0 && after.at(after.size() - tail).isLowSurrogate())
         --tail;
+    const qsizetype typedLength = after.size() - head - tail;
+    if (typedLength <= 0 || CharacterCount(after) <= limit)
+        return after;
+    // Counted once: a paste of thousands of characters keeps what fits in
+    // one step. Only the few candidates that can fit are counted whole, as
+    // characters at the joins may merge (an accent typed after a letter).
     const QString front = after.left(head);
     const QString back = after.right(tail);
-    QStringList typed = Characters(after.mid(head, after.size() - head - tail));
-    while (typed.size() > 1) {
-        typed.removeLast();
-        const QString kept = typed.join(QString());
+    const QStringList typed = Characters(after.mid(head, typedLength));
+    for (qsizetype keep = std::min<qsizetype>(typed.size() - 1, limit); keep > 0; --keep) {
+        const QString kept = typed.mid(0, keep).join(QString());
         const QString candidate = front + kept + back;
-        if (CharacterCount(candidate) <= allowed) {
+        if (CharacterCount(candidate) <= limit) {
             if (cursor)
                 *cursor = static_cast<int>(head + kept.size());
             return candidate;

@@ -17,12 +17,14 @@ const BoxScale& CustomMotorBoxScale(CustomMotorBox box);
 // characters), counted in characters as a user sees them.
 constexpr int CustomMotorNameLength = 13;
 
-// What typing leaves in a text box limited to `limit` characters, given
-// the text before and after the keystroke (or paste): the new text when it
-// has no more characters than the limit, or than the text had before (a
-// longer name from a file may be shortened but not lengthened); else the
+// What an edit leaves in a text box limited to `limit` characters. before:
+// the text the edit started from, less the selection it replaced; after:
+// the text the edit made. An edit that only takes characters away stands
+// (a longer name from a file may be shortened); one that types or pastes
+// leaves at most `limit` characters: the new text when it fits, else the
 // new text with as much of what was typed as fits, never half a
-// character, and *cursor just after it; nullopt when nothing of it fits.
+// character, and *cursor just after it; nullopt when nothing of it fits
+// (a longer name from a file is not lengthened).
 std::optional<QString> TypedText(const QString& before, const QString& after, int limit, int* cursor);
 
 // The editor's controls as OK reads them.

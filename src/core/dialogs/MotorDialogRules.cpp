@@ -3,6 +3,7 @@
 #include "Rounding.h"
 #include "Units.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -41,12 +42,11 @@ BoxRule DriveCurrentRule(std::function<float()> maxRunCurrent)
 
 int DriveCurrentPosition(int position, float maxRunCurrent)
 {
+    // Raised to the floor first, then held at the ceiling: a motor rated
+    // under 0.34 A has its ceiling below 0.50 A, and the ceiling wins, as in
+    // the running-current box.
     const int top = RoundToInt(RunCurrentCeiling(maxRunCurrent) * 100);
-    if (position > top)
-        return top;
-    if (position < 50)
-        return 50;
-    return position;
+    return std::min(std::max(position, RunCurrentFloorPosition), top);
 }
 
 int RatedCurrentPosition(double ratedCurrent, float driveMaxCurrent)

@@ -18,8 +18,10 @@ const BoxScale& MotorBoxScale(MotorBox box);
 // The running-current box's rule: 0.5..6 A, and no more than the motor the
 // dialog has chosen allows (maxRunCurrent is asked at each leave).
 BoxRule DriveCurrentRule(std::function<float()> maxRunCurrent);
-// The running-current slider's own clamp (hundredths of an amp): no more
-// than the limit, no less than 0.50 A.
+// The lowest running current the slider holds by itself, 0.50 A.
+constexpr int RunCurrentFloorPosition = 50;
+// The running-current slider's own clamp (hundredths of an amp): no less
+// than 0.50 A and no more than the limit; a limit below 0.50 A wins.
 int DriveCurrentPosition(int position, float maxRunCurrent);
 // The slider position for a motor's rated current: the rated current, or
 // the drive's maximum when the rated current is higher.

@@ -110,6 +110,14 @@ void Configurator::LimitIdleCurrent()
         m_settings.IdleCurrentPct = 90;
 }
 
+void Configurator::lowerRunCurrentToMotor()
+{
+    const double runCurrent = m_settings.RunCurrent;
+    LimitContCurrent();
+    if (m_settings.RunCurrent != runCurrent)
+        emit currentsLowered();
+}
+
 void Configurator::ShowMotionDesc()
 {
     const Settings& s = m_settings;

@@ -57,6 +57,11 @@ public:
     float MaxRunCurrentFor(bool customMotor) const;
     void LimitContCurrent();
     void LimitIdleCurrent();
+    // LimitContCurrent after the motor in use changed behind the motor
+    // dialog (the custom-motor editor's OK, the motor list's first entry at
+    // start-up): whatever shows the running current is told when it came
+    // down.
+    void lowerRunCurrentToMotor();
 
     // The motor whose data the drive runs with: the custom motor or the
     // database's current record.
@@ -86,8 +91,8 @@ signals:
     void motionDescChanged(const QString& caption);
     void driveVersionChanged(const QString& text);
     void summaryRefreshRequested();
-    // A change of model lowered the running or idle current to what the new
-    // model allows: whatever shows them is out of date.
+    // A change of model, or of the motor in use, lowered the running or idle
+    // current to what is now allowed: whatever shows them is out of date.
     void currentsLowered();
     // AddMotorRecord made this motor current; rowAdded: it is a new row.
     void databaseMotorAdded(const QString& partNumber, bool rowAdded);

@@ -95,6 +95,11 @@ void TestMotorDialogRules::runCurrentLimit_data()
     // A limit between hundredths: never above it.
     QTest::newRow("limit between hundredths") << "9" << 2.555f << "2.55" << 300 << 255;
     QTest::newRow("exactly the limit") << "2.55" << 1.5f * 1.7f << "2.55" << 255 << 255;
+    // A motor under 0.34 A allows less than the 0.50 A floor: its limit wins.
+    QTest::newRow("0.33 A motor, below the floor") << "0.2" << 1.5f * 0.33f << "0.49" << 20 << 49;
+    QTest::newRow("0.30 A motor, above the limit") << "1" << 1.5f * 0.30f << "0.45" << 600 << 45;
+    QTest::newRow("0.01 A motor") << "0.2" << 1.5f * 0.01f << "0.01" << 1 << 1;
+    QTest::newRow("0.34 A motor, at the floor") << "0.2" << 1.5f * 0.34f << "0.50" << 20 << 50;
 }
 
 void TestMotorDialogRules::runCurrentLimit()
@@ -108,6 +113,9 @@ void TestMotorDialogRules::runCurrentLimit()
     QCOMPARE(rule.normalised(typed), left);
     QCOMPARE(rule.normalised(left), left);
     QCOMPARE(DriveCurrentPosition(dragTo, maxRun), held);
+    // The clamp keeps what it gave: a slider that sets the held position
+    // again is not sent anywhere else.
+    QCOMPARE(DriveCurrentPosition(held, maxRun), held);
     QVERIFY(static_cast<float>(LeadingNumber(left)) <= maxRun);
 }
 
@@ -243,8 +251,21 @@ void TestMotorDialogRules::typedNameLimit_data()
         << QString() << QStringLiteral("e\u0301").repeated(15) << true << QStringLiteral("e\u0301").repeated(13);
     QTest::newRow("a long name from a file shortened") << twenty << twenty.left(19) << true << twenty.left(19);
     QTest::newRow("a long name from a file not lengthened") << twenty << twenty + "U" << false << QString();
-    QTest::newRow("selection replaced by as many") << twenty << twenty.left(10) + "xyz" + twenty.mid(13) << true
-                                                   << twenty.left(10) + "xyz" + twenty.mid(13);
+    // What is typed or pasted over a long name leaves no more than 13 (the
+    // edit starts from the name less the selection it replaces).
+    QTest::newRow("typed over part of a long name") << twenty.left(10) + twenty.mid(13)
+                                                    << twenty.left(10) + "xyz" + twenty.mid(13) << false << QString();
+    QTest::newRow("pasted over a whole long name") << QString() << twenty << true << thirteen;
+    QTest::newRow("pasted over a part, the rest fits")
+        << twenty.left(5) + twenty.mid(15) << twenty.left(5) + "xyz" + twenty.mid(15) << true
+        << twenty.left(5) + "xyz" + twenty.mid(15);
+    QTest::newRow("a long paste over part of a short name")
+        << QStringLiteral("motor") << QStringLiteral("mo") + twenty + QStringLiteral("tor") << true
+        << QStringLiteral("mo") + twenty.left(8) + QStringLiteral("tor");
+    QTest::newRow("32767 pasted") << QString() << QString(32767, QLatin1Char('x')) << true
+                                  << QString(13, QLatin1Char('x'));
+    QTest::newRow("accents pasted by the thousand")
+        << QString() << QStringLiteral("e\u0301").repeated(16383) << true << QStringLiteral("e\u0301").repeated(13);
 }
 
 // What typing leaves in the name box: never more than 13 characters as a
