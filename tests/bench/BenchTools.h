@@ -13,6 +13,10 @@
 // could not be set up.
 bool BenchDriveTools();
 
+// Only the terminal taking in text, paced and unpaced (scripts/bench
+// --terminal): false when the pseudo-terminal could not be set up.
+bool BenchTerminalReceiving();
+
 // Times the motor dialog with 10,000 motors in the database: its first
 // opening to painted and its motor list's drop-down.
 void BenchMotorDialog();

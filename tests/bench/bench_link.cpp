@@ -163,9 +163,11 @@ int main(int argc, char* argv[])
     // A greeting burst's own process (started by the drive tools' part)
     // measures only its burst.
     const bool burstChild = argc > 1 && std::strcmp(argv[1], "--greetings") == 0;
+    // "--terminal": only the terminal's figures, for a quick look at them.
+    const bool terminalOnly = argc > 1 && std::strcmp(argv[1], "--terminal") == 0;
     // First, before anything of this process counts: peak memory of the
     // whole program, in a process of its own.
-    if (!burstChild)
+    if (!burstChild && !terminalOnly)
         if (const int child = BenchMemory(argc, argv); child >= 0)
             return child;
     // The drive tools' windows are drawn off screen unless asked otherwise.
@@ -175,6 +177,12 @@ int main(int argc, char* argv[])
     int childExit = 0;
     if (RunGreetingBurstIfAsked(QCoreApplication::arguments(), &childExit))
         return childExit;
+    if (terminalOnly) {
+        if (BenchTerminalReceiving())
+            return 0;
+        std::fprintf(stderr, "terminal: no pseudo-terminal\n");
+        return 1;
+    }
     const int runs = 20;
 
     SimulatedDrive drive;

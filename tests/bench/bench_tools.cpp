@@ -424,7 +424,44 @@ void benchGreetingBursts()
     }
 }
 
+void terminalFigures(double* bare, double* ended)
+{
+    std::printf("terminal taking in %d bytes of text at %d bytes a second (goal: under 10 %% of one core on the "
+                "paced line, never behind it)\n",
+                TerminalSeconds * LineRate, LineRate);
+    for (int i = 0; i < 2; ++i) {
+        bare[i] = benchTerminalReceiving(kLines[i], false);
+        ended[i] = benchTerminalReceiving(kLines[i], true);
+    }
+}
+
+void printHeading()
+{
+    std::printf("program's share of one core              unpaced |   paced  (goal on the paced line)\n");
+}
+
+void printRow(const char* what, const double* f, const char* goal)
+{
+    std::printf("  %-38s %6.2f %% | %6.2f %%  (%s)\n", what, f[0], f[1], goal);
+}
+
 }  // namespace
+
+bool BenchTerminalReceiving()
+{
+    {
+        BenchDrive probe;
+        if (!probe.isPresent())
+            return false;
+    }
+    double bare[2];
+    double ended[2];
+    terminalFigures(bare, ended);
+    printHeading();
+    printRow("terminal, text without line ends", bare, "under 10 %");
+    printRow("terminal, text with line ends", ended, "under 10 %");
+    return true;
+}
 
 bool RunGreetingBurstIfAsked(const QStringList& arguments, int* exitCode)
 {
@@ -451,23 +488,14 @@ bool BenchDriveTools()
     for (int i = 0; i < 2; ++i)
         monitor[i] = benchMonitor(kLines[i]);
 
-    std::printf("terminal taking in %d bytes of text at %d bytes a second (goal: under 10 %% of one core on the "
-                "paced line, never behind it)\n",
-                TerminalSeconds * LineRate, LineRate);
     double bare[2];
     double ended[2];
-    for (int i = 0; i < 2; ++i) {
-        bare[i] = benchTerminalReceiving(kLines[i], false);
-        ended[i] = benchTerminalReceiving(kLines[i], true);
-    }
+    terminalFigures(bare, ended);
     // The same figures side by side.
-    std::printf("program's share of one core              unpaced |   paced  (goal on the paced line)\n");
-    const auto row = [](const char* what, const double* f, const char* goal) {
-        std::printf("  %-38s %6.2f %% | %6.2f %%  (%s)\n", what, f[0], f[1], goal);
-    };
-    row("status monitor polling", monitor, "under 2 %");
-    row("terminal, text without line ends", bare, "under 10 %");
-    row("terminal, text with line ends", ended, "under 10 %");
+    printHeading();
+    printRow("status monitor polling", monitor, "under 2 %");
+    printRow("terminal, text without line ends", bare, "under 10 %");
+    printRow("terminal, text with line ends", ended, "under 10 %");
 
     benchTerminalEnter();
 
