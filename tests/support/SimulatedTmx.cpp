@@ -2,6 +2,8 @@
 
 #include "SimulatedDrive.h"
 
+#include <QThread>
+
 #include <cmath>
 
 namespace {
@@ -92,6 +94,8 @@ void SimulatedTmx::stopMove()
 
 QByteArray SimulatedTmx::handle(const QByteArray& line)
 {
+    if (commandMs > 0)
+        QThread::msleep(static_cast<unsigned long>(commandMs));
     QByteArray command = line.trimmed();
     // What goes without a carriage return arrives in front of the next line.
     for (;;) {

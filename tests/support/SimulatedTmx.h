@@ -15,7 +15,8 @@ class SimulatedDrive;
 // "BO", "VE", "HG", "HP", "CM"), with a motor that moves for "FL" and stops for "SK". The
 // "HR" and "00" that go without a carriage return are split off the command
 // they precede. It can send its power-up greeting, leave chosen commands
-// unanswered and answer chosen ones with bytes of the test's own.
+// unanswered, answer chosen ones with bytes of the test's own and take its
+// time over every command.
 class SimulatedTmx : public QObject {
     Q_OBJECT
 public:
@@ -38,6 +39,11 @@ public:
     // Kept as they were last set ("HG1200"), answered by name ("HG"): the
     // harmonic gain and phase and the control mode.
     QHash<QByteArray, QByteArray> kept{{"HG", "0"}, {"HP", "0"}, {"CM", "21"}};
+
+    // The time the drive takes over each command before it answers. In
+    // memory the sender waits it out (the write returns only then), as a
+    // program does whose port write blocks; 0: no time at all.
+    int commandMs = 0;
 
     // Left unanswered, and answered with these bytes instead.
     QSet<QByteArray> unanswered;

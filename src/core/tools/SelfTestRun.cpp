@@ -25,10 +25,7 @@ SelfTestRun::SelfTestRun(DriveLink& link, QObject* parent) : QObject(parent), m_
 
 void SelfTestRun::scheduleNext()
 {
-    // Each step is due at its place counted from the start, so the time a
-    // step's own sending takes never adds up from one step to the next.
-    const qint64 due = FirstStepMs + qint64(m_steps) * StepMs;
-    m_timer.start(static_cast<int>(qMax<qint64>(0, due - m_clock.elapsed())));
+    m_timer.start(static_cast<int>(qMax<qint64>(0, m_due - m_clock.elapsed())));
 }
 
 void SelfTestRun::start()
@@ -39,9 +36,9 @@ void SelfTestRun::start()
     for (const char* command : kSetUp)
         m_link.WriteText(TmxCommand(command));
     m_forward = true;
-    m_steps = 0;
     m_period = FirstStepMs;
     m_clock.start();
+    m_due = FirstStepMs;
     scheduleNext();
 }
 
@@ -49,10 +46,18 @@ void SelfTestRun::step()
 {
     if (!m_running)
         return;
+    // Each move is due StepMs after the time the one before was due, so the
+    // time a move's own sending takes never adds up from one to the next.
+    // A move that comes late (the thread was held) is not made up for: the
+    // moves it missed are skipped and the beat starts again from it, so the
+    // motor always gets its full StepMs for each half turn.
+    const qint64 now = m_clock.elapsed();
+    if (now - m_due > LateMs)
+        m_due = now;
+    m_due += StepMs;
     m_link.WriteText(TmxCommand(m_forward ? kForward : kBackward));
     m_link.WriteText(TmxCommand("FL"));
     m_forward = !m_forward;
-    ++m_steps;
     m_period = StepMs;
     scheduleNext();
 }

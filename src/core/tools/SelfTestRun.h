@@ -34,13 +34,17 @@ public:
     // the first move, StepMs after it.
     int interval() const { return m_period; }
 
+    // A move this much later than its time still keeps the beat (the
+    // timer's own jitter); a later one starts the beat afresh from itself.
+    static constexpr int LateMs = 10;
+
 private:
     void scheduleNext();
 
     DriveLink& m_link;
     QTimer m_timer;
     QElapsedTimer m_clock;  // since the set-up went out
-    int m_steps = 0;        // moves sent since then
+    qint64 m_due = 0;       // when the next move is due, on m_clock
     int m_period = FirstStepMs;
     bool m_forward = true;
     bool m_running = false;
