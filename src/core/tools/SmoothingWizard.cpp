@@ -97,7 +97,7 @@ std::optional<qint64> SmoothingWizard::readValue(const QByteArray& command, qint
     return TmxReplyValue(m_link.port().Input(), min, max);
 }
 
-void SmoothingWizard::ReadHGHP()
+void SmoothingWizard::ReadHGHP(quint64 run)
 {
     SerialPort& port = m_link.port();
     const int threshold = port.RThreshold();
@@ -105,12 +105,12 @@ void SmoothingWizard::ReadHGHP()
     // What the user did during a read is handled as it ends; a Cancel or
     // Done then has said the last word to the drive, so the values read
     // after it are no longer asked for.
-    if (const auto gain = readValue("HG", Int32Min, Int32Max); gain && m_running) {
+    if (const auto gain = readValue("HG", Int32Min, Int32Max); gain && stillRunning(run)) {
         m_gain = static_cast<int>(*gain);
         m_gainKnown = true;
     }
-    if (m_running) {
-        if (const auto phase = readValue("HP", Int32Min, Int32Max); phase && m_running) {
+    if (stillRunning(run)) {
+        if (const auto phase = readValue("HP", Int32Min, Int32Max); phase && stillRunning(run)) {
             m_phase = static_cast<int>(*phase);
             m_phaseKnown = true;
         }
@@ -118,13 +118,13 @@ void SmoothingWizard::ReadHGHP()
     port.setRThreshold(threshold);
 }
 
-void SmoothingWizard::SaveCM()
+void SmoothingWizard::SaveCM(quint64 run)
 {
     SerialPort& port = m_link.port();
     const int threshold = port.RThreshold();
     port.setRThreshold(0);
     const auto mode = readValue("CM", Int16Min, Int16Max);
-    if (m_running) {
+    if (stillRunning(run)) {
         m_savedControlMode = static_cast<std::int16_t>(mode ? *mode : IdleMode);
         send(TmxCommand("CM" + QByteArray::number(IdleMode)));
         m_modeSaved = true;
@@ -171,19 +171,20 @@ void SmoothingWizard::Activate()
     m_gainKnown = m_phaseKnown = false;
     m_modeSaved = false;
     m_running = true;
+    const quint64 run = ++m_run;
     emit changed();
 
     send(TmxCommand("HR"));
     m_link.enterTerminalMode(*this);
     Delay(0.05);
-    if (!m_running)
-        return;  // cancelled meanwhile
+    if (!stillRunning(run))
+        return;  // cancelled meanwhile, perhaps opened anew
     send(TmxCommand("PR1"));
-    ReadHGHP();
-    if (!m_running)
+    ReadHGHP(run);
+    if (!stillRunning(run))
         return;
-    SaveCM();
-    if (!m_running)
+    SaveCM(run);
+    if (!stillRunning(run))
         return;
     m_view.startEnabled = true;
     emit changed();
@@ -328,15 +329,18 @@ void SmoothingWizard::ProcessChar(char c)
         if (m_received.size() >= 3 && static_cast<quint8>(m_received.at(0)) == PowerUpHeader) {
             // The drive was switched off and on: answer it and read its
             // gain and phase again; the jog is not started again.
+            const quint64 run = m_run;
             send("00");
             m_received.remove(0, 3);
             send(TmxCommand("PR1"));
             Delay(0.1);
-            m_link.port().Input();
-            if (!m_running)
+            // Ended meanwhile: what waits in the port is no longer this
+            // run's to discard.
+            if (!stillRunning(run))
                 return;
-            ReadHGHP();
-            if (!m_running)
+            m_link.port().Input();
+            ReadHGHP(run);
+            if (!stillRunning(run))
                 return;
         }
     }

@@ -112,8 +112,12 @@ signals:
 private:
     void send(const QByteArray& command);
     std::optional<qint64> readValue(const QByteArray& command, qint64 min, qint64 max);
-    void ReadHGHP();
-    void SaveCM();
+    // Each activation is a run of its own. A step that waits keeps the run
+    // it belongs to and goes on only while that run is still the one going:
+    // a Cancel and a new opening inside its wait end its part.
+    bool stillRunning(quint64 run) const { return m_running && m_run == run; }
+    void ReadHGHP(quint64 run);
+    void SaveCM(quint64 run);
     void RestoreCM();
     void Delay(double seconds);
     // Puts the step's slider up with the value and sends the value once,
@@ -134,5 +138,6 @@ private:
     bool m_phaseKnown = false;
     std::int16_t m_savedControlMode = 21;
     bool m_running = false;
+    quint64 m_run = 0;         // counts the activations
     bool m_modeSaved = false;  // this run switched the drive to mode 21
 };

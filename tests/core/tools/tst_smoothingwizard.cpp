@@ -144,6 +144,8 @@ private slots:
     void cancelDuringAReadEndsTheTalk_data();
     void cancelDuringAReadEndsTheTalk();
     void scrollDoesNotStore();
+    void cancelAndReopenInsideAWait_data();
+    void cancelAndReopenInsideAWait();
 };
 
 void TestSmoothingWizard::replyValue_data()
@@ -577,6 +579,65 @@ void TestSmoothingWizard::scrollDoesNotStore()
     QCOMPARE(rig.wizard.gain(), 1200);
     rig.wizard.SliderChange(2600);
     QCOMPARE(rig.wizard.gain(), 2600);
+}
+
+void TestSmoothingWizard::cancelAndReopenInsideAWait_data()
+{
+    QTest::addColumn<bool>("powerUp");
+    QTest::addColumn<QByteArray>("before");  // what the first run sent up to its wait
+    QTest::addColumn<QByteArray>("cancel");  // what its Cancel sends
+    // The pause between "HR" and "PR1" as the window opens: the mode is not
+    // saved yet, so the Cancel leaves it alone.
+    QTest::newRow("opening") << false << QByteArray("HR\r") << QByteArray("SJ\rQT\r");
+    // The pause after a power-up's "00" and "PR1", while jogging.
+    QTest::newRow("power-up") << true << QByteArray("00PR1\r") << QByteArray("SJ\rCM7\rQT\r");
+}
+
+void TestSmoothingWizard::cancelAndReopenInsideAWait()
+{
+    // The user cancels the wizard and opens it again while one of its steps
+    // still waits. The new opening is a run of its own; the step of the
+    // ended run that was waiting sends nothing more when its wait ends: no
+    // second "PR1", no second round of reads.
+    QFETCH(bool, powerUp);
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, cancel);
+    WizardRig rig;
+    const auto cancelAndReopen = [&] {
+        QTimer::singleShot(20, &rig.wizard, [&] {
+            rig.wizard.Cancel();
+            rig.wizard.Activate();
+        });
+    };
+    if (powerUp) {
+        rig.wizard.Activate();
+        rig.wizard.Start(QStringLiteral("1"));
+        rig.take();
+        auto answer = rig.drive.textCommandHandler;
+        rig.drive.textCommandHandler = [&, answer](const QByteArray& line) {
+            if (line.endsWith("PR1") && rig.tmx.greetingAnswers == 0)
+                cancelAndReopen();
+            return answer(line);
+        };
+        rig.tmx.powerUp(4, 41);
+        QTRY_COMPARE(rig.tmx.greetingAnswers, 1);
+    } else {
+        cancelAndReopen();
+        rig.wizard.Activate();
+    }
+    // Time for whatever the ended run would still have sent.
+    QTest::qWait(800);
+    QCOMPARE(rig.take(), before + cancel + kActivation);
+    QCOMPARE(rig.ended, 1);
+    // The new run is the one going, at its start.
+    QVERIFY(rig.wizard.running());
+    QVERIFY(rig.wizard.view().startEnabled);
+    QCOMPARE(rig.wizard.step(), Step::None);
+    QVERIFY(rig.cfg.state().TerminalMode);
+    QCOMPARE(rig.port.RThreshold(), 1);
+    rig.wizard.Cancel();
+    QCOMPARE(rig.take(), QByteArray("SJ\rCM7\rQT\r"));
+    QVERIFY(!rig.cfg.state().TerminalMode);
 }
 
 QTEST_GUILESS_MAIN(TestSmoothingWizard)
