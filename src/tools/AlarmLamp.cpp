@@ -1,5 +1,6 @@
 #include "AlarmLamp.h"
 
+#include "AccessibleState.h"
 #include "Twips.h"
 
 #include <QPainter>
@@ -17,7 +18,8 @@ void AlarmLamp::setFill(const QColor& colour)
     // style sheet or palette of each one's own costs memory for every lamp.
     const bool changed = colour != m_fill;
     m_fill = colour;
-    setAccessibleDescription(colour.isValid() && colour != lightGrey() ? QStringLiteral("on") : QStringLiteral("off"));
+    // The history's light grey is its way of showing a bit that is not set.
+    SetLampState(*this, colour.isValid() && colour != lightGrey());
     if (changed)
         update();
 }

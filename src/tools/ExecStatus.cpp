@@ -1,5 +1,6 @@
 #include "ExecStatus.h"
 
+#include "AccessibleState.h"
 #include "AlarmWord.h"
 #include "Configurator.h"
 #include "DialogControls.h"
@@ -247,6 +248,8 @@ void ExecStatus::setPicture(QLabel* led, const QString& picture)
         return;
     led->setProperty(kPicture, picture);
     led->setPixmap(LedPixmap(picture));
+    // A coloured LED is lit: the line is low (closed).
+    SetLampState(*led, picture != QLatin1String("LEDblack"));
 }
 
 QString ExecStatus::inputPicture(int index) const
@@ -347,12 +350,15 @@ void ExecStatus::refresh()
         m_alarmLamps.at(bit)->setLit((d.alarmWord >> bit) & 1u);
         m_statusLamps.at(bit)->setLit((d.statusWord >> bit) & 1u);
     }
-    if (m_speed->text() != d.speed)
-        m_speed->setText(d.speed);
-    if (m_volts->text() != d.volts)
-        m_volts->setText(d.volts);
-    if (m_encoder->text() != d.encoder)
-        m_encoder->setText(d.encoder);
+    const auto show = [](QLabel* display, const QString& value) {
+        if (display->text() == value)
+            return;
+        display->setText(value);
+        SetShownValue(*display, value);
+    };
+    show(m_speed, d.speed);
+    show(m_volts, d.volts);
+    show(m_encoder, d.encoder);
     // Only a change of picture is drawn, so the buttons do not flicker.
     const QString play = d.enabled ? QStringLiteral("PlayGreen") : QStringLiteral("PlayGray");
     if (m_play->property(kPicture).toString() != play) {

@@ -1,5 +1,7 @@
 #include "ToolPictures.h"
 
+#include "AccessibleState.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -68,6 +70,7 @@ QPixmap Pause(bool red)
 Lamp::Lamp(const QColor& colour, QWidget* parent) : QWidget(parent), m_colour(colour)
 {
     setFixedSize(sizeHint());
+    SetLampState(*this, m_lit);
 }
 
 void Lamp::setLit(bool lit)
@@ -75,6 +78,7 @@ void Lamp::setLit(bool lit)
     if (m_lit == lit)
         return;
     m_lit = lit;
+    SetLampState(*this, lit);
     update();
 }
 

@@ -17,7 +17,8 @@ QPixmap Pause(bool red);
 
 }  // namespace ToolPictures
 
-// A round lamp: filled with its colour when lit, an empty ring when dark.
+// A round lamp: filled with its colour when lit, an empty ring when dark; a
+// screen reader hears "on" or "off" after its name.
 class Lamp : public QWidget {
     Q_OBJECT
 public:

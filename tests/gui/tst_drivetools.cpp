@@ -1,3 +1,4 @@
+#include "AccessibleName.h"
 #include "DriveTools.h"
 #include "ExecStatus.h"
 #include "MainFormRig.h"
@@ -44,6 +45,7 @@ private slots:
     void terminalHelpOpensTheCard();
     void monitorWithoutPort();
     void monitorShowsTheDrive();
+    void monitorReadsAloud();
     void monitorCompactLayout();
     void monitorTakesTheHeightOfItsRows_data();
     void monitorTakesTheHeightOfItsRows();
@@ -245,6 +247,99 @@ void TestDriveTools::monitorShowsTheDrive()
     QVERIFY(!monitor.isVisible());
     QVERIFY(rig.drive.received.endsWith("MO2\rBO3\rAO1\rQT\r"));
     QCOMPARE(rig.tmx.outputFunctions.value("MO"), QByteArray("2"));
+}
+
+// Everything the monitor shows, as a screen reader gets it: each lamp and
+// LED says by its name what it is and by "on" or "off" whether it is lit,
+// just as the eye sees it; each number display says what it shows.
+void TestDriveTools::monitorReadsAloud()
+{
+    ToolsRig rig;
+    rig.tmx.modelNumber = 43;  // every input and output row shown
+    rig.tmx.inputs = "01111110";  // IN8 and IN1 low
+    rig.tmx.extInputs = "01111111";  // X0 low
+    rig.tmx.outputs = "11110111";  // OUT4 low
+    rig.tmx.alarmWord = 0x0009;  // motor stall, over temp
+    rig.tmx.analogVolts = 12;
+    rig.main.hooks().showStatusMonitor();
+    ExecStatus& monitor = rig.tools.statusMonitor();
+
+    const auto state = [](bool lit) { return lit ? QStringLiteral("on") : QStringLiteral("off"); };
+    const auto widget = [&](const QString& name) { return monitor.findChild<QWidget*>(name); };
+    QStringList names{QStringLiteral("MotorSpeed"), QStringLiteral("AnalogVolts"), QStringLiteral("EncoderCount")};
+    for (int i = 0; i < 16; ++i)
+        names << QStringLiteral("INlo(%1)").arg(i);
+    for (int i = 0; i < 7; ++i)
+        names << QStringLiteral("OUTlo(%1)").arg(i);
+    for (const QString& name : std::as_const(names))
+        QVERIFY2(widget(name), qPrintable(name));
+    // Every lamp and LED against what it shows.
+    const auto readsAsShown = [&] {
+        for (int bit = 0; bit < 14; ++bit) {
+            for (const auto& [name, lamp] : {std::pair{QStringLiteral("AlarmLED(%1)"), monitor.alarmLamp(bit)},
+                                             std::pair{QStringLiteral("StatusLED(%1)"), monitor.statusLamp(bit)}}) {
+                QCOMPARE(widget(name.arg(bit)), static_cast<QWidget*>(lamp));
+                QVERIFY2(!AccessibleName(lamp).isEmpty(), qPrintable(name.arg(bit)));
+                QCOMPARE(AccessibleDescription(lamp), state(lamp->isLit()));
+            }
+        }
+        for (int i = 0; i < 16; ++i) {
+            QWidget* led = widget(QStringLiteral("INlo(%1)").arg(i));
+            QVERIFY(!AccessibleName(led).isEmpty());
+            QCOMPARE(AccessibleDescription(led), state(monitor.inputPicture(i) == QLatin1String("LEDgreen")));
+        }
+        for (int i = 0; i < 7; ++i) {
+            QWidget* led = widget(QStringLiteral("OUTlo(%1)").arg(i));
+            QVERIFY(!AccessibleName(led).isEmpty());
+            QCOMPARE(AccessibleDescription(led), state(monitor.outputPicture(i) == QLatin1String("LEDorange")));
+        }
+        for (const QString& name : {QStringLiteral("MotorSpeed"), QStringLiteral("AnalogVolts"),
+                                    QStringLiteral("EncoderCount")}) {
+            auto* display = qobject_cast<QLabel*>(widget(name));
+            QCOMPARE(AccessibleDescription(display), display->text().trimmed());
+        }
+    };
+
+    QTRY_VERIFY_WITH_TIMEOUT(monitor.poll().cyclesRun() >= 2, Patience);
+    readsAsShown();
+    if (QTest::currentTestFailed())
+        return;
+    QCOMPARE(AccessibleName(monitor.alarmLamp(0)), QStringLiteral("motor stall"));
+    QCOMPARE(AccessibleDescription(monitor.alarmLamp(0)), QStringLiteral("on"));
+    QCOMPARE(AccessibleDescription(monitor.alarmLamp(3)), QStringLiteral("on"));
+    QCOMPARE(AccessibleDescription(monitor.alarmLamp(1)), QStringLiteral("off"));
+    QCOMPARE(AccessibleName(monitor.statusLamp(0)), QStringLiteral("Enabled"));
+    QCOMPARE(AccessibleDescription(monitor.statusLamp(0)), QStringLiteral("on"));
+    QCOMPARE(AccessibleName(widget(QStringLiteral("INlo(0)"))), QStringLiteral("IN1"));
+    QCOMPARE(AccessibleDescription(widget(QStringLiteral("INlo(0)"))), QStringLiteral("on"));
+    QCOMPARE(AccessibleDescription(widget(QStringLiteral("INlo(1)"))), QStringLiteral("off"));
+    QCOMPARE(AccessibleDescription(widget(QStringLiteral("INlo(8)"))), QStringLiteral("on"));  // X0
+    QCOMPARE(AccessibleName(widget(QStringLiteral("OUTlo(3)"))), QStringLiteral("OUT4"));
+    QCOMPARE(AccessibleDescription(widget(QStringLiteral("OUTlo(3)"))), QStringLiteral("on"));
+    QCOMPARE(AccessibleName(monitor.analogVolts()), QStringLiteral("Analog V"));
+    QCOMPARE(AccessibleDescription(monitor.analogVolts()), QStringLiteral("12.00"));
+    QCOMPARE(AccessibleName(widget(QStringLiteral("MotorSpeed"))), QStringLiteral("Rev/sec"));
+    QCOMPARE(AccessibleDescription(widget(QStringLiteral("MotorSpeed"))), QStringLiteral("0.00"));
+    QCOMPARE(AccessibleName(monitor.encoderCount()), QStringLiteral("Encoder Count"));
+    QCOMPARE(AccessibleDescription(monitor.encoderCount()), QStringLiteral("0"));
+
+    // The drive's state changes; what is read follows what is shown.
+    rig.tmx.alarmWord = 0;
+    rig.tmx.inputs = "11111111";
+    rig.tmx.extInputs = "11111111";
+    rig.tmx.analogVolts = 2.5;
+    monitor.pauseButton()->click();  // the motor disabled
+    QTRY_COMPARE_WITH_TIMEOUT(AccessibleDescription(monitor.statusLamp(0)), QStringLiteral("off"), Patience);
+    QTRY_COMPARE_WITH_TIMEOUT(AccessibleDescription(monitor.analogVolts()), QStringLiteral("2.50"), Patience);
+    QTRY_COMPARE_WITH_TIMEOUT(AccessibleDescription(monitor.alarmLamp(0)), QStringLiteral("off"), Patience);
+    readsAsShown();
+    if (QTest::currentTestFailed())
+        return;
+    QCOMPARE(AccessibleDescription(monitor.alarmLamp(3)), QStringLiteral("off"));
+    QCOMPARE(AccessibleDescription(widget(QStringLiteral("INlo(0)"))), QStringLiteral("off"));
+    QCOMPARE(AccessibleDescription(widget(QStringLiteral("INlo(8)"))), QStringLiteral("off"));
+    QCOMPARE(AccessibleDescription(widget(QStringLiteral("OUTlo(3)"))), QStringLiteral("on"));
+    monitor.OK_Click();
 }
 
 void TestDriveTools::monitorCompactLayout()
