@@ -260,12 +260,12 @@ void SimulatedDrive::takeByte(quint8 b)
         if (!acknowledges) {
             return;
         } else if (ackByte >= 0) {
-            answer(QByteArray(1, static_cast<char>(ackByte)));
+            answer(beforeAck + QByteArray(1, static_cast<char>(ackByte)) + afterAck);
         } else if (ChecksumGood(m_download)) {
             image = m_download;
-            answer(QByteArray(1, Ack));
+            answer(beforeAck + QByteArray(1, Ack) + afterAck);
         } else {
-            answer(QByteArray(1, Nak));
+            answer(beforeAck + QByteArray(1, Nak) + afterAck);
         }
         break;
     }
@@ -282,6 +282,10 @@ void SimulatedDrive::answerUpload()
         answer(out);
         // Long enough for the program to read what did go out.
         QTimer::singleShot(replyDelayMs + 50, this, &SimulatedDrive::vanish);
+        return;
+    }
+    if (uploadDelayMs > 0) {
+        QTimer::singleShot(uploadDelayMs, this, [this, out] { answer(out); });
         return;
     }
     answer(out);
@@ -320,15 +324,20 @@ void SimulatedDrive::transmit(const QByteArray& bytes)
         m_lineTimer->start();
 }
 
-// Sends the bytes that are due by now at the line rate, one write per byte,
-// so that the reader sees them as separate arrivals.
+// Sends the bytes that are due by now at the line rate, one write per byte
+// (or per lineChunk bytes), so that the reader sees them as separate arrivals.
 void SimulatedDrive::drainLine()
 {
-    const qint64 due = m_lineClock.nsecsElapsed() * lineBytesPerSecond / 1000000000 + 1 - m_lineSent;
-    for (qint64 i = 0; i < due && !m_line.isEmpty() && !m_gone; ++i) {
-        writeNow(m_line.left(1));
-        m_line.remove(0, 1);
-        ++m_lineSent;
+    qint64 due = m_lineClock.nsecsElapsed() * lineBytesPerSecond / 1000000000 + 1 - m_lineSent;
+    const qint64 chunk = qMax(1, lineChunk);
+    while (!m_line.isEmpty() && !m_gone) {
+        const qint64 n = qMin<qint64>(chunk, m_line.size());
+        if (due < n)
+            break;
+        writeNow(m_line.left(n));
+        m_line.remove(0, n);
+        m_lineSent += n;
+        due -= n;
     }
     if (m_line.isEmpty() || m_gone) {
         m_line.clear();

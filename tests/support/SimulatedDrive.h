@@ -56,10 +56,18 @@ public:
     int vanishAfterUploadBytes = -1;   // disappear after sending n image bytes
     int vanishAfterDownloadBytes = -1; // disappear after receiving n image bytes
     int ackByte = -1;                  // answer this to a download instead of ACK/NAK
+    // Sent with a download's answer, in the same write: what the drive
+    // happened to say just before and just after it (a fault, a greeting).
+    QByteArray beforeAck;
+    QByteArray afterAck;
+    int uploadDelayMs = 0;             // the image goes out this much later than other answers
     // A real 9600-baud line: when above 0, everything the drive sends goes
     // out one byte at a time at this many bytes per second (960 for 9600
     // baud), so replies arrive split across reads as from a real drive.
     int lineBytesPerSecond = 0;
+    // How many bytes the paced line hands over in one write (an adapter
+    // that collects what came in its buffer); 1: a byte at a time.
+    int lineChunk = 1;
     // Bytes still waiting to go out on the paced line.
     qsizetype lineBacklog() const { return m_line.size(); }
     bool acknowledges = true;          // false: a download gets no answer at all

@@ -71,6 +71,11 @@ QByteArray DeviceSerialPort::readAllDevice()
     return m_port->readAll();
 }
 
+QByteArray DeviceSerialPort::readDevice(int maxBytes)
+{
+    return m_port->read(maxBytes);
+}
+
 int DeviceSerialPort::bytesWaiting() const
 {
     return static_cast<int>(m_port->bytesAvailable());

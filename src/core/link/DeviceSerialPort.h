@@ -17,6 +17,7 @@ protected:
     bool portOpen() const override;
     bool writeDevice(const QByteArray& bytes) override;
     QByteArray readAllDevice() override;
+    QByteArray readDevice(int maxBytes) override;
     int bytesWaiting() const override;
 
 private:

@@ -6,6 +6,8 @@
 #include "SerialPort.h"
 #include "Wait.h"
 
+#include <QElapsedTimer>
+
 #include <utility>
 
 namespace {
@@ -39,6 +41,10 @@ constexpr qsizetype RxTextKept = RxTextLimit / 2;
 
 // The drive's power-up greeting: this header, the firmware and the model code.
 constexpr quint8 GreetingHeader = 255;
+
+// The data bytes of a drive message follow its header at once: about 1 ms
+// apart at 9600 bit/s, up to 16 ms later through a USB adapter's buffer.
+constexpr double MessageRestSeconds = 0.05;
 
 const QString kNoOpenPort = QStringLiteral(
     "Could not find an open comm port.  You can still edit and save programs, but drive "
@@ -196,8 +202,36 @@ qsizetype DriveLink::takeInput()
     return arrived.size();
 }
 
+qsizetype DriveLink::missingMessageBytes() const
+{
+    const qsizetype n = m_rx.size();
+    for (qsizetype back = 1; back <= 2 && back <= n; ++back)
+        if (static_cast<quint8>(m_rx.at(n - back)) >= 128)
+            return 3 - back;
+    return 0;
+}
+
 void DriveLink::discardWaiting()
 {
+    // Throwing away the first bytes of a drive message and keeping the rest
+    // would turn its data bytes into reply text, taken for the answer of the
+    // exchange that starts now. A message is sent in one go, so the rest of
+    // one begun is on the line: it is waited for (briefly) and goes with it.
+    takeInput();
+    if (missingMessageBytes() > 0) {
+        const int threshold = m_port.RThreshold();
+        m_port.setRThreshold(0);
+        QElapsedTimer clock;
+        clock.start();
+        const auto left = [&] { return MessageRestSeconds - clock.nsecsElapsed() / 1e9; };
+        qsizetype missing = missingMessageBytes();
+        while (missing > 0 && left() > 0
+               && WaitUntil([&] { return m_port.InBufferCount() >= missing; }, left())) {
+            takeInput();
+            missing = missingMessageBytes();
+        }
+        m_port.setRThreshold(threshold);
+    }
     m_port.Input();
     m_rx.clear();
 }

@@ -73,7 +73,8 @@ public:
     // handled inside its wait: the request is to be ignored. Calls made
     // directly by the running exchange are granted. An exchange that starts
     // throws away the bytes that were waiting unread (in the port and not
-    // yet scanned), so what a tool left behind is not taken for its reply.
+    // yet scanned), so what a tool left behind is not taken for its reply;
+    // a drive message begun among them goes whole, its rest waited for.
     class Exchange {
     public:
         explicit Exchange(DriveLink& link);
@@ -112,6 +113,10 @@ private:
     bool openPort(int portNumber, QString* reason);
     // Takes what the port holds into the unread bytes; the count taken.
     qsizetype takeInput();
+    // How many data bytes the last drive message among the unread bytes
+    // still lacks (0 when none is begun).
+    qsizetype missingMessageBytes() const;
+    // Throws away what waits unread, never part of a drive message.
     void discardWaiting();
 
     // What the drive's own messages do, one per kind of header.

@@ -111,8 +111,9 @@ bool DriveTransfer::DataUpload()
                                         "communication."),
                          Prompt::Icon::Question, Prompt::Buttons::Ok);
         setProgress(0);
-        // The rest of a late image must not be read as drive messages.
-        read.discard();
+        // The rest of a late image, also what is still on the line, must
+        // not be read as drive messages or as the next exchange's answer.
+        read.discardLate();
         return false;
     }
     const QByteArray image = read.take();
@@ -120,7 +121,7 @@ bool DriveTransfer::DataUpload()
         cfg.prompt().tell(QStringLiteral("Checksum Error"),
                           QStringLiteral("Your program did not upload correctly.  ") + kNoiseAdvice);
         setProgress(0);
-        read.discard();
+        read.discardLate();
         return false;
     }
     ExtractUploadData(cfg, image);
@@ -210,8 +211,16 @@ bool DriveTransfer::DataDownload()
     const bool changedBefore = cfg.state().SettingsChanged;
     cfg.state().SettingsChanged = false;
 
+    // The drive's answer is the first reply byte after the image. Alone it
+    // stays in the port (the threshold of 3 keeps the receive path away from
+    // it), but one that shares a read with a drive message, or comes after
+    // a greeting put the threshold back to 1, goes the receive path's way
+    // into the reply text: the answer is looked for in both, in that order.
+    // Only the answer is taken; what came with it is the receive path's.
+    QString& text = m_link.RxText();
     port.setRThreshold(3);
     port.Input();
+    text.clear();
     setProgress(0);
     m_link.WriteText("d");
     for (int i = 0; i < DriveImageSize; ++i) {
@@ -219,11 +228,17 @@ bool DriveTransfer::DataDownload()
         setProgress(RoundToInt(i * 100.0 / (DriveImageSize - 1)));
         YieldToEvents();
     }
-    WaitUntil([&port] { return port.InBufferCount() > 0; }, AckTimeout);
+    WaitUntil([&] { return port.InBufferCount() > 0 || !text.isEmpty(); }, AckTimeout);
     WaitSeconds(AckSettle);
 
     bool accepted = false;
-    const QByteArray reply = port.Input();
+    QByteArray reply;
+    if (!text.isEmpty()) {
+        reply = text.left(1).toLatin1();
+        text.remove(0, 1);
+    } else {
+        reply = port.Input(1);
+    }
     if (reply.isEmpty()) {
         cfg.prompt().ask(Configurator::ProgramTitle(),
                          QStringLiteral("The download did not work.  Is it connected to the right port and "
@@ -239,6 +254,10 @@ bool DriveTransfer::DataDownload()
     if (!accepted && changedBefore)
         cfg.state().SettingsChanged = true;
     port.setRThreshold(1);
+    // Bytes that came with the answer (the rest of a greeting, say) wait in
+    // the port with no arrival left to announce them.
+    if (port.InBufferCount() > 0)
+        m_link.Comm1_OnComm();
     setProgress(0);
     return accepted;
 }

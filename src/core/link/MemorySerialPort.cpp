@@ -34,6 +34,13 @@ QByteArray MemorySerialPort::readAllDevice()
     return all;
 }
 
+QByteArray MemorySerialPort::readDevice(int maxBytes)
+{
+    const QByteArray first = m_input.left(maxBytes);
+    m_input.remove(0, first.size());
+    return first;
+}
+
 void MemorySerialPort::feed(const QByteArray& bytes, int chunkSize)
 {
     const int step = chunkSize > 0 ? chunkSize : qMax<int>(1, static_cast<int>(bytes.size()));

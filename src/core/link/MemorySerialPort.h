@@ -34,6 +34,7 @@ protected:
     bool portOpen() const override { return m_open; }
     bool writeDevice(const QByteArray& bytes) override;
     QByteArray readAllDevice() override;
+    QByteArray readDevice(int maxBytes) override;
     int bytesWaiting() const override { return static_cast<int>(m_input.size()); }
 
 private:

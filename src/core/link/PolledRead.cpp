@@ -41,13 +41,14 @@ void PolledRead::discard()
     m_port.Input();
 }
 
-void PolledRead::discardLate(double quiet, double most)
+void PolledRead::discardLate()
 {
     discard();
     QElapsedTimer clock;
     clock.start();
-    const auto left = [&] { return most - clock.nsecsElapsed() / 1e9; };
-    while (left() > 0 && WaitUntil([this] { return m_port.InBufferCount() > 0; }, std::min(quiet, left())))
+    const auto left = [&] { return LateReplyMost - clock.nsecsElapsed() / 1e9; };
+    while (left() > 0
+           && WaitUntil([this] { return m_port.InBufferCount() > 0; }, std::min(LateReplyQuiet, left())))
         discard();
     discard();
 }

@@ -30,11 +30,17 @@ public:
     QByteArray take();
     // Throws away what is waiting now.
     void discard();
-    // Throws away what is waiting and what is still on its way: a late reply
-    // is over once the line has been quiet for `quiet` seconds. A drive that
-    // never falls quiet is given up on after `most` seconds, so the receive
-    // path is not kept from the port for ever.
-    void discardLate(double quiet, double most);
+    // Throws away what is waiting and what is still on its way, after a
+    // reply that did not come in time: a late reply is over once the line
+    // has been quiet for LateReplyQuiet seconds. A drive that never falls
+    // quiet is given up on after LateReplyMost seconds, so the receive path
+    // is not kept from the port for ever.
+    void discardLate();
+    // At 9600 bit/s the bytes of a reply follow about 1 ms apart (a few ms
+    // more through a USB adapter), so 0.1 s without one means it is over; the
+    // longest reply, the 161-byte image, takes 168 ms in all.
+    static constexpr double LateReplyQuiet = 0.1;
+    static constexpr double LateReplyMost = 0.5;
 
     // The receive path reads the port again (threshold 1).
     void release();

@@ -45,6 +45,13 @@ QByteArray SerialPort::Input()
     return readAllDevice();
 }
 
+QByteArray SerialPort::Input(int maxBytes)
+{
+    if (!portOpen() || maxBytes <= 0)
+        return {};
+    return readDevice(maxBytes);
+}
+
 int SerialPort::InBufferCount() const
 {
     return portOpen() ? bytesWaiting() : 0;

@@ -39,6 +39,8 @@ public:
 
     // All bytes waiting, in arrival order; the input buffer is then empty.
     QByteArray Input();
+    // The first (at most) maxBytes of them; the rest keeps waiting.
+    QByteArray Input(int maxBytes);
     int InBufferCount() const;
 
     // 0: no receive notification at all; n: OnComm is raised after an
@@ -66,6 +68,7 @@ protected:
     virtual bool portOpen() const = 0;
     virtual bool writeDevice(const QByteArray& bytes) = 0;
     virtual QByteArray readAllDevice() = 0;
+    virtual QByteArray readDevice(int maxBytes) = 0;
     virtual int bytesWaiting() const = 0;
 
     // A backend calls this from the event loop after bytes arrived.

@@ -14,11 +14,6 @@
 namespace {
 
 constexpr double HistoryTimeout = 0.5;
-// A reply still coming in when the time-out was told is over within this
-// much quiet on the line (16 bytes take under 20 ms at 9600 bit/s).
-constexpr double LateReplyQuiet = 0.1;
-// A drive that keeps sending is not waited on longer than this.
-constexpr double LateReplyMost = 0.5;
 constexpr double ClearSettle = 0.1;
 constexpr double RestoreSettle = 0.5;
 // Bit 9 of the servo status: a fault is still present.
@@ -72,7 +67,7 @@ bool FaultCommands::GetAlarmHistory(QByteArray& reply)
                                            Prompt::Icon::Question, Prompt::Buttons::Ok);
         // A late reply is still ours: throw it away, also what is still on
         // its way, before drive messages are read again.
-        read.discardLate(LateReplyQuiet, LateReplyMost);
+        read.discardLate();
         return false;
     }
     reply = read.take();
