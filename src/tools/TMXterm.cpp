@@ -2,6 +2,7 @@
 
 #include "DialogControls.h"
 #include "FormHelpers.h"
+#include "HistoryBox.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -37,7 +38,7 @@ TMXterm::TMXterm(DriveLink& link, std::function<void()> showHelp, QWidget* paren
 
     auto* historyFrame = new QGroupBox(QStringLiteral("Previous Commands && Responses"), this);
     historyFrame->setObjectName(QStringLiteral("FrameHistory"));
-    m_history = new QPlainTextEdit(historyFrame);
+    m_history = new HistoryBox(historyFrame);
     m_history->setObjectName(QStringLiteral("History"));
     m_history->setAccessibleName(QStringLiteral("Previous Commands & Responses"));
     m_history->setReadOnly(true);
@@ -184,13 +185,10 @@ void TMXterm::showPending()
     m_showTimer.stop();
     if (!m_showWholeLog && m_unshown.isEmpty())
         return;
-    if (m_showWholeLog) {
-        m_history->setPlainText(Lines(m_session.log()));
-    } else {
-        QTextCursor end(m_history->document());
-        end.movePosition(QTextCursor::End);
-        end.insertText(Lines(m_unshown));
-    }
+    if (m_showWholeLog)
+        m_history->showText(Lines(m_session.log()));
+    else
+        m_history->appendText(Lines(m_unshown));
     m_unshown.clear();
     m_showWholeLog = false;
     m_history->moveCursor(QTextCursor::End);

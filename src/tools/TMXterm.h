@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HistoryBox.h"
 #include "TerminalSession.h"
 
 #include <QElapsedTimer>
@@ -34,7 +35,7 @@ public:
     static constexpr int ShowIntervalMs = 40;
 
     TerminalSession& session() { return m_session; }
-    QPlainTextEdit* history() const { return m_history; }
+    HistoryBox* history() const { return m_history; }
     QPlainTextEdit* commandText() const { return m_command; }
 
     void Help_Click();
@@ -54,7 +55,7 @@ private:
 
     TerminalSession m_session;
     std::function<void()> m_showHelp;
-    QPlainTextEdit* m_history = nullptr;
+    HistoryBox* m_history = nullptr;
     QPlainTextEdit* m_command = nullptr;
     // What the log gained since the box last showed it; or, when the log
     // was cut or emptied meanwhile, the whole log is shown anew.
