@@ -1,5 +1,6 @@
 #include "DeviceSerialPort.h"
 
+#include <QAbstractEventDispatcher>
 #include <QFileInfo>
 #include <QSerialPort>
 
@@ -9,6 +10,8 @@ DeviceSerialPort::DeviceSerialPort(QObject* parent)
     : SerialPort(parent), m_port(new QSerialPort(this))
 {
     connect(m_port, &QSerialPort::readyRead, this, &DeviceSerialPort::onReadyRead);
+    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance(thread()))
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &DeviceSerialPort::onAboutToBlock);
     connect(m_port, &QSerialPort::errorOccurred, this,
             [this](QSerialPort::SerialPortError e) { onError(static_cast<int>(e)); });
 }
@@ -83,17 +86,38 @@ int DeviceSerialPort::bytesWaiting() const
 
 void DeviceSerialPort::onReadyRead()
 {
-    // The receive event may yield to the event loop (pauses, message boxes);
-    // raising it from here would stop the device from announcing further
-    // arrivals until it returned, so it runs as a posted call instead.
-    if (m_arrivalQueued)
+    // The receive event runs inside the device's own announcement, and the
+    // device announces nothing more until it returns, though it goes on
+    // reading into its buffer whenever the event yields (a tool's yield after
+    // each byte, a greeting's pause, a message box). What came meanwhile is
+    // delivered here once the event has returned, as many rounds as it
+    // takes; a device that announces inside its own announcement only adds
+    // to what this loop delivers.
+    if (m_delivering)
         return;
-    m_arrivalQueued = true;
+    m_delivering = true;
+    do
+        notifyArrival();
+    while (portOpen() && RThreshold() > 0 && bytesWaiting() >= RThreshold());
+    m_delivering = false;
+}
+
+void DeviceSerialPort::onAboutToBlock()
+{
+    // A wait inside the receive event is about to sleep (a tool's query
+    // waiting for its reply inside the event's yield, say): what the device
+    // read meanwhile cannot be announced, and the wait would sleep to its
+    // time-out with its reply in the buffer. It goes out in a posted call,
+    // which also wakes the wait.
+    if (!m_delivering || m_nestedQueued || !portOpen() || RThreshold() <= 0 || bytesWaiting() < RThreshold())
+        return;
+    m_nestedQueued = true;
     QMetaObject::invokeMethod(
         this,
         [this] {
-            m_arrivalQueued = false;
-            notifyArrival();
+            m_nestedQueued = false;
+            if (portOpen())
+                notifyArrival();
         },
         Qt::QueuedConnection);
 }

@@ -22,10 +22,12 @@ protected:
 
 private:
     void onReadyRead();
+    void onAboutToBlock();
     void onError(int error);
     bool hungUp() const;
 
     QSerialPort* m_port;
-    bool m_arrivalQueued = false;
+    bool m_delivering = false;    // the receive event runs from onReadyRead
+    bool m_nestedQueued = false;  // a delivery to a wait inside it is posted
     bool m_lossQueued = false;
 };

@@ -6,9 +6,11 @@
 
 #include "Configurator.h"
 #include "DeviceSerialPort.h"
+#include "DriveTool.h"
 #include "ProcessorTime.h"
 #include "PtyLinkRig.h"
 #include "SimulatedDrive.h"
+#include "Wait.h"
 
 #include <QtTest>
 
@@ -17,6 +19,19 @@
 namespace {
 
 const QString kNoPortForUpload = QStringLiteral("Cannot upload from drive: there is no comm port open.");
+
+// A tool that takes its time over each byte; the device goes away while it
+// handles the twentieth, with more bytes on their way.
+struct SlowTool : DriveTool {
+    int taken = 0;
+    std::function<void()> atTwentieth;
+    void ProcessChar(char) override
+    {
+        if (++taken == 20 && atTwentieth)
+            atTwentieth();
+        WaitSeconds(0.002);
+    }
+};
 
 }  // namespace
 
@@ -33,6 +48,7 @@ void TestPortGone::deviceGoesAway_data()
     QTest::newRow("idle") << "idle";
     QTest::newRow("during an upload") << "upload";
     QTest::newRow("during a download") << "download";
+    QTest::newRow("while a tool takes bytes") << "tool";
 }
 
 void TestPortGone::deviceGoesAway()
@@ -50,9 +66,18 @@ void TestPortGone::deviceGoesAway()
     } else if (when == "upload") {
         rig.drive.vanishAfterUploadBytes = 80;
         QVERIFY(!rig.transfer.Upload_Click());
-    } else {
+    } else if (when == "download") {
         rig.drive.vanishAfterDownloadBytes = 80;
         QVERIFY(!rig.transfer.Download_Click());
+    } else {
+        SlowTool tool;
+        rig.link.enterTerminalMode(tool);
+        rig.drive.lineBytesPerSecond = 960;
+        tool.atTwentieth = [&] { rig.drive.vanish(); };
+        rig.drive.send(QByteArray(200, 'x'));
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.port.isOpen(), 3000);
+        QVERIFY(tool.taken >= 20 && tool.taken < 200);
+        rig.link.leaveTerminalMode(tool);
     }
 
     // A port spinning on its hang-up burns a whole core; an idle program
