@@ -291,10 +291,12 @@ void SimulatedDrive::answerUpload()
     answer(out);
 }
 
-void SimulatedDrive::answer(const QByteArray& bytes)
+void SimulatedDrive::answer(const QByteArray& reply)
 {
-    if (silent || bytes.isEmpty())
+    if (silent || reply.isEmpty())
         return;
+    const QByteArray bytes = aheadOfNextAnswer + reply;
+    aheadOfNextAnswer.clear();
     if (replyDelayMs > 0)
         QTimer::singleShot(replyDelayMs, this, [this, bytes] { transmit(bytes); });
     else

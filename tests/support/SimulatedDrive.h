@@ -61,6 +61,8 @@ public:
     QByteArray beforeAck;
     QByteArray afterAck;
     int uploadDelayMs = 0;             // the image goes out this much later than other answers
+    // Sent ahead of the next answer, in the same write, once.
+    QByteArray aheadOfNextAnswer;
     // A real 9600-baud line: when above 0, everything the drive sends goes
     // out one byte at a time at this many bytes per second (960 for 9600
     // baud), so replies arrive split across reads as from a real drive.

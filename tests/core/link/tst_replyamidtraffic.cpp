@@ -75,6 +75,8 @@ class TestReplyAmidTraffic : public QObject {
 private slots:
     void downloadAnswerSharesRead_data();
     void downloadAnswerSharesRead();
+    void queryAnswerSharesRead_data();
+    void queryAnswerSharesRead();
     void greetingMidDownload_data();
     void greetingMidDownload();
     void exchangeStartCutsGreeting_data();
@@ -150,6 +152,47 @@ void TestReplyAmidTraffic::downloadAnswerSharesRead()
         QTest::qWait(50);
         QCOMPARE(shows.size(), fault ? 1 : 0);
         QCOMPARE(rig.cfg.modelIndex(), 1);
+    });
+}
+
+void TestReplyAmidTraffic::queryAnswerSharesRead_data()
+{
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<int>("bytesPerSecond");
+    QTest::addColumn<bool>("identify");    // else the servo status
+    QTest::addColumn<QByteArray>("ahead");  // in the write of the answer
+    for (const Line& line : kLines)
+        for (const bool identify : {true, false})
+            for (const auto& [name, ahead] : {std::pair{"greeting", kGreeting}, std::pair{"fault", kFault}})
+                QTest::addRow("%s %s: %s ahead of the %s answer", line.port, line.name, name,
+                              identify ? "identify" : "status")
+                    << line.port << line.bytesPerSecond << identify << ahead;
+}
+
+void TestReplyAmidTraffic::queryAnswerSharesRead()
+{
+    QFETCH(QString, port);
+    QFETCH(int, bytesPerSecond);
+    QFETCH(bool, identify);
+    QFETCH(QByteArray, ahead);
+    onRig(port, [&](auto& rig) {
+        FaultWatch watch(rig.link);
+        QSignalSpy shows(&watch, &FaultWatch::showRequested);
+        rig.drive.lineBytesPerSecond = bytesPerSecond;
+        rig.drive.servoStatus = 0x0200;
+        rig.drive.aheadOfNextAnswer = ahead;
+        if (identify) {
+            QCOMPARE(rig.queries.CheckDrive(), QString::fromLatin1(B({4, 42})));
+            QCOMPARE(rig.cfg.driveVersion(), QStringLiteral("1.04 k"));
+        } else {
+            QCOMPARE(rig.queries.GetServoStatus(), 0x0200);
+        }
+        QCOMPARE(rig.prompt.titles(), QStringList());
+        QCOMPARE(rig.cfg.modelIndex(), ahead == kGreeting || identify ? 1 : -1);
+        if (ahead == kGreeting)
+            QTRY_VERIFY_WITH_TIMEOUT(rig.drive.received.contains("QT"), 3000);
+        else
+            QTRY_COMPARE_WITH_TIMEOUT(shows.size(), 1, 3000);
     });
 }
 
