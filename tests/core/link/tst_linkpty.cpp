@@ -1,5 +1,6 @@
 #include "DeviceSerialPort.h"
 #include "DriveImage.h"
+#include "ImageWithSteps.h"
 #include "DriveTool.h"
 #include "PtyLinkRig.h"
 #include "SimulatedDrive.h"
@@ -10,15 +11,6 @@
 #include <QtTest>
 
 namespace {
-
-QByteArray imageWithSteps(int steps)
-{
-    Settings s;
-    s.StepsPerRev = steps;
-    QByteArray im = DownloadString(s, MotorRecord());
-    AddChecksum(im);
-    return im;
-}
 
 enum class ToolKind { Records, DriveTalksMeanwhile, WaitsInProcessChar, QueriesFromItsYield };
 
@@ -82,7 +74,7 @@ void TestLinkPty::opensAndReceives()
 void TestLinkPty::upload()
 {
     PtyLinkRig rig;
-    rig.drive.image = imageWithSteps(6400);
+    rig.drive.image = ImageWithSteps(6400);
     QVERIFY(rig.transfer.Upload_Click());
     QVERIFY(rig.prompt.messages.isEmpty());
     QCOMPARE(rig.cfg.settings().StepsPerRev, 6400);
@@ -98,7 +90,7 @@ void TestLinkPty::download()
     QVERIFY(rig.transfer.Download_Click());
     QVERIFY(rig.prompt.messages.isEmpty());
     QVERIFY(!rig.cfg.state().SettingsChanged);
-    QCOMPARE(rig.drive.image, imageWithSteps(3200));
+    QCOMPARE(rig.drive.image, ImageWithSteps(3200));
     QCOMPARE(rig.port.RThreshold(), 1);
 }
 
@@ -107,7 +99,7 @@ void TestLinkPty::uploadArrivedWhileProgramWasBusy()
     // The image reaches the device while the program is kept busy past the
     // time limit: it is all there when the wait ends, so it counts.
     PtyLinkRig rig;
-    const QByteArray image = imageWithSteps(6400);
+    const QByteArray image = ImageWithSteps(6400);
     rig.drive.silent = true;
     QMetaObject::invokeMethod(&rig.drive, [&] {
         rig.drive.send(image);

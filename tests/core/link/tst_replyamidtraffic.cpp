@@ -7,6 +7,7 @@
 // over) and paced like a 9600-baud line.
 
 #include "DriveImage.h"
+#include "ImageWithSteps.h"
 #include "FaultWatch.h"
 #include "LinkRig.h"
 #include "PtyLinkRig.h"
@@ -52,15 +53,6 @@ const Line kLines[] = {
     {"pty", "whole", 0, 1},
     {"pty", "paced", 960, 1},
 };
-
-QByteArray imageWithSteps(int steps)
-{
-    Settings s;
-    s.StepsPerRev = steps;
-    QByteArray im = DownloadString(s, MotorRecord());
-    AddChecksum(im);
-    return im;
-}
 
 QByteArray sentAfterImage(const QByteArray& received)
 {
@@ -271,7 +263,7 @@ void TestReplyAmidTraffic::exchangeStartCutsGreeting()
         rig.cfg.selectModel(1);
         rig.cfg.state().InertiaSet = true;
         rig.cfg.state().SettingsChanged = false;
-        rig.drive.image = imageWithSteps(12800);
+        rig.drive.image = ImageWithSteps(12800);
         rig.drive.firmwareCode = 7;  // the identify says 1.07, the greeting 1.04
         rig.drive.lineBytesPerSecond = bytesPerSecond;
         if (inPort)
