@@ -31,8 +31,8 @@ public:
     // Throws away what is waiting now.
     void discard();
     // Throws away what is waiting and what is still on its way, after a
-    // reply that did not come in time: a late reply is over once the line
-    // has been quiet for LateReplyQuiet seconds. A drive that never falls
+    // reply that came too late or wrong: the rest of it is over once the
+    // line has been quiet for LateReplyQuiet seconds. A drive that never falls
     // quiet is given up on after LateReplyMost seconds, so the receive path
     // is not kept from the port for ever.
     void discardLate();
