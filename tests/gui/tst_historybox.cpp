@@ -29,6 +29,18 @@ void SetUp(QPlainTextEdit& box, int width)
     box.show();
 }
 
+// The box under test beside a plain text box of the same width, which shows
+// where the text wraps by itself.
+struct SideBySide {
+    explicit SideBySide(int width)
+    {
+        SetUp(box, width);
+        SetUp(plain, width);
+    }
+    HistoryBox box;
+    QPlainTextEdit plain;
+};
+
 // Every row the box shows, top to bottom.
 QStringList Rows(const QPlainTextEdit& box)
 {
@@ -159,10 +171,9 @@ void TestHistoryBox::rowsAsAPlainBoxShowsThem()
     QFETCH(QString, kind);
     QFETCH(int, chunk);
     const QString text = Text(kind);
-    HistoryBox box;
-    SetUp(box, 420);
-    QPlainTextEdit plain;
-    SetUp(plain, 420);
+    SideBySide pair(420);
+    HistoryBox& box = pair.box;
+    QPlainTextEdit& plain = pair.plain;
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     for (int at = 0; at < text.size(); at += chunk)
         box.appendText(text.mid(at, chunk));
@@ -195,10 +206,9 @@ void TestHistoryBox::anotherWidthBreaksTheRowsAnew()
 {
     QFETCH(int, width);
     const QString text = Text(QStringLiteral("words and lines"));
-    HistoryBox box;
-    SetUp(box, 420);
-    QPlainTextEdit plain;
-    SetUp(plain, 420);
+    SideBySide pair(420);
+    HistoryBox& box = pair.box;
+    QPlainTextEdit& plain = pair.plain;
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     for (int at = 0; at < text.size(); at += 50)
         box.appendText(text.mid(at, 50));
@@ -243,10 +253,9 @@ void TestHistoryBox::anotherWidthBreaksTheRowsAnew()
 void TestHistoryBox::copyGivesTheText()
 {
     const QString text = Text(QStringLiteral("words and lines"));
-    HistoryBox box;
-    SetUp(box, 420);
-    QPlainTextEdit plain;
-    SetUp(plain, 420);
+    SideBySide pair(420);
+    HistoryBox& box = pair.box;
+    QPlainTextEdit& plain = pair.plain;
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     box.appendText(text);
     plain.setPlainText(text);
